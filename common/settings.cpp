@@ -1,0 +1,134 @@
+// The settings-key operations both programs share.
+#include "settings.h"
+
+#include <stdlib.h>
+
+#include "paths.h"
+#include "product.h"
+
+LONG OpenSettingsKey(HKEY root, REGSAM access, HKEY *key)
+{
+    return RegCreateKeyExA(root, SETTINGS_KEY_PATH, 0, NULL, REG_OPTION_NON_VOLATILE,
+                           access, NULL, key, NULL);
+}
+
+void ShowPlainError(const char *message)
+{
+    MessageBoxA(NULL, message, PRODUCT_DISPLAY_NAME, MB_OK | MB_ICONERROR);
+}
+
+int ReadStringValue(HKEY key, const char *valueName, char *buffer)
+{
+    DWORD type = REG_NONE;
+    DWORD size = MAX_PATH;
+    buffer[0] = '\0';
+    LONG status = RegQueryValueExA(key, valueName, NULL, &type, (BYTE *)buffer, &size);
+    // A number or binary value read as a path would name some arbitrary folder.
+    if (status != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) {
+        buffer[0] = '\0';
+        return 0;
+    }
+    // Stored strings need not carry their terminator.
+    if (size == 0 || buffer[size - 1] != '\0') {
+        if (size >= MAX_PATH) {
+            buffer[0] = '\0';
+            return 0;
+        }
+        buffer[size] = '\0';
+    }
+    return 1;
+}
+
+int WriteSettingString(HKEY root, const char *valueName, const char *text)
+{
+    if (!text) {
+        ShowPlainError(MSG_WRITE_SZ_INVALID_VALUE);
+        return 0;
+    }
+    HKEY key;
+    LONG status = OpenSettingsKey(root, KEY_SET_VALUE, &key);
+    if (status != ERROR_SUCCESS) {
+        SetLastError(status);
+        ShowSystemError(MSG_WRITE_SZ_NO_KEY);
+        return 0;
+    }
+    status = RegSetValueExA(key, valueName, 0, REG_SZ, (const BYTE *)text,
+                            lstrlenA(text) + 1);
+    RegCloseKey(key);
+    if (status != ERROR_SUCCESS) {
+        SetLastError(status);
+        ShowSystemError(MSG_WRITE_SZ_NO_SET);
+        return 0;
+    }
+    return 1;
+}
+
+DWORD QuerySettingDword(HKEY root, const char *valueName)
+{
+    HKEY key;
+    LONG status = OpenSettingsKey(root, KEY_QUERY_VALUE, &key);
+    if (status != ERROR_SUCCESS) {
+        SetLastError(status);
+        ShowSystemError(MSG_QUERY_DW_NO_KEY);
+        return SETTING_NO_VALUE;
+    }
+    DWORD number = 0;
+    DWORD size = sizeof(number);
+    status = RegQueryValueExA(key, valueName, NULL, NULL, (BYTE *)&number, &size);
+    RegCloseKey(key);
+    // Fewer than four bytes would leave part of the number undefined.
+    if (status != ERROR_SUCCESS || size != sizeof(number))
+        return SETTING_NO_VALUE;
+    return number;
+}
+
+int WriteRegistryValue(HKEY root, const char *subkey, const char *valueName,
+                       const char *text, DWORD number)
+{
+    HKEY key;
+    LONG status = RegCreateKeyExA(root, subkey, 0, NULL, REG_OPTION_NON_VOLATILE,
+                                  KEY_SET_VALUE, NULL, &key, NULL);
+    if (status != ERROR_SUCCESS)
+        return 0;
+    if (text)
+        status = RegSetValueExA(key, valueName, 0, REG_SZ, (const BYTE *)text,
+                                lstrlenA(text) + 1);
+    else
+        status = RegSetValueExA(key, valueName, 0, REG_DWORD, (const BYTE *)&number,
+                                sizeof(number));
+    RegCloseKey(key);
+    return status == ERROR_SUCCESS;
+}
+
+void ShowSystemError(const char *message)
+{
+    DWORD error = GetLastError();
+    char *description = NULL;
+    DWORD n = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS |
+                                 FORMAT_MESSAGE_FROM_SYSTEM,
+                             NULL, error, LANG_USER_DEFAULT, (LPSTR)&description, 0, NULL);
+    if (n == 0)
+        description = NULL;
+
+    // Room for the separator, the terminator, and "Error " with a number.
+    size_t size = lstrlenA(message) + n + 20;
+    char *text = (char *)malloc(size);
+    if (!text) {
+        if (description)
+            LocalFree(description);
+        return;
+    }
+    CopyText(text, size, message);
+    AppendText(text, size, "\r\n\r\n");
+    if (description) {
+        AppendText(text, size, description);
+    } else {
+        char number[16];
+        wsprintfA(number, "Error %lu", error);
+        AppendText(text, size, number);
+    }
+    MessageBoxA(NULL, text, PRODUCT_DISPLAY_NAME, MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
+    if (description)
+        LocalFree(description);
+    free(text);
+}

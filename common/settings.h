@@ -1,0 +1,47 @@
+// Access to the product's settings key (Software\Velkor Software\Chronex)
+// under a root the caller chooses, plus a general registry writer and the
+// error box that adds the system's description of the last error.
+// Every key handle is opened and closed within one call.
+#pragma once
+
+#include <windows.h>
+
+// Reads a string value of the settings key into a 260-character buffer.
+// 1 on success, 0 on failure. Each program links its own variant: the
+// installer's reports a key that cannot be opened, the uninstaller's is quiet.
+int QuerySettingString(HKEY root, const char *valueName, char *buffer);
+
+// Writes a REG_SZ value of the settings key; reports every failure.
+int WriteSettingString(HKEY root, const char *valueName, const char *text);
+
+// Reads a 4-byte value of the settings key; 0xFFFFFFFF when there is none.
+DWORD QuerySettingDword(HKEY root, const char *valueName);
+
+// Creates root\subkey and sets one value in it: REG_SZ when text is not
+// null, else REG_DWORD with number. A null value name sets the default
+// value. Never shows a message.
+int WriteRegistryValue(HKEY root, const char *subkey, const char *valueName,
+                       const char *text, DWORD number);
+
+// Shows message, an empty line and the system's text for GetLastError().
+void ShowSystemError(const char *message);
+
+// Shared by both variants of QuerySettingString.
+#define SETTING_NO_VALUE 0xFFFFFFFFu
+#define MSG_QUERY_SZ_INVALID_BUFFER "Error querying SZ value from registry. Invalid return value."
+#define MSG_QUERY_SZ_NO_KEY         "Error querying SZ value from registry. Cannot create key."
+#define MSG_WRITE_SZ_INVALID_VALUE  "Error writing SZ value to registry. Invalid value."
+#define MSG_WRITE_SZ_NO_KEY         "Error writing SZ value to registry. Cannot open key."
+#define MSG_WRITE_SZ_NO_SET         "Error writing SZ value to registry. Cannot set value."
+#define MSG_QUERY_DW_NO_KEY         "Error querying DW value from registry. Cannot open key."
+
+// Opens (creating when missing) the settings key under root.
+LONG OpenSettingsKey(HKEY root, REGSAM access, HKEY *key);
+
+// Reads a string value from an open key into a 260-character buffer, always
+// leaving it terminated; values that are not strings or do not fit are
+// refused and leave the buffer empty.
+int ReadStringValue(HKEY key, const char *valueName, char *buffer);
+
+// The plain error box used for invalid arguments.
+void ShowPlainError(const char *message);

@@ -1,0 +1,6 @@
+// Copying the distribution into the install folder.
+#include "setup.h"
+
+void DeployFiles(void)
+{
+}

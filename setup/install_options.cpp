@@ -1,0 +1,54 @@
+// The installer's shared state and the choice of the default install folder.
+#include <windows.h>
+
+#include "paths.h"
+#include "product.h"
+#include "resource.h"
+#include "settings.h"
+#include "setup.h"
+
+HINSTANCE g_instance;
+char g_installFolder[MAX_PATH];
+int g_createShortcut;
+int g_startApplication;
+HWND g_hotkeyDialog;
+HWND g_hotkeyControl;
+HFONT g_hotkeyFont;
+
+void ComposeDefaultInstallFolder(void)
+{
+    if (QuerySettingString(HKEY_LOCAL_MACHINE, VALUE_INSTALL_PATH, g_installFolder))
+        return;
+
+    char folder[MAX_PATH] = DEFAULT_PROGRAM_FILES;
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, CURRENT_VERSION_KEY_PATH, 0, KEY_QUERY_VALUE, &key) ==
+        ERROR_SUCCESS) {
+        char value[MAX_PATH];
+        DWORD type = REG_NONE;
+        DWORD size = sizeof(value);
+        LONG status = RegQueryValueExA(key, VALUE_PROGRAM_FILES_DIR, NULL, &type,
+                                       (BYTE *)value, &size);
+        RegCloseKey(key);
+        // Only a terminated string that leaves room for the display name.
+        if (status == ERROR_SUCCESS && (type == REG_SZ || type == REG_EXPAND_SZ) && size > 1 &&
+            size <= sizeof(value) && value[size - 1] == '\0')
+            CopyText(folder, sizeof(folder), value);
+    }
+    if (!AppendPathName(folder, sizeof(folder), PRODUCT_DISPLAY_NAME)) {
+        CopyText(folder, sizeof(folder), DEFAULT_PROGRAM_FILES);
+        AppendText(folder, sizeof(folder), PRODUCT_DISPLAY_NAME);
+    }
+    CopyText(g_installFolder, sizeof(g_installFolder), folder);
+}
+
+int AskInstallOptions(void)
+{
+    ComposeDefaultInstallFolder();
+    INT_PTR result = DialogBoxParamA(g_instance, MAKEINTRESOURCEA(IDD_INSTALL_OPTIONS), NULL,
+                                     InstallOptionsDlgProc, 0);
+    if (result == IDCANCEL)
+        return 0;
+    RemoveTrailingBackslash(g_installFolder);
+    return 1;
+}

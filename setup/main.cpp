@@ -1,0 +1,42 @@
+// The installer's main routine: the options dialog, then the stages of the
+// installation in their fixed order, then the start of the application.
+#include <windows.h>
+#include <ole2.h>
+#include <shellapi.h>
+
+#include "paths.h"
+#include "product.h"
+#include "product_window.h"
+#include "setup.h"
+
+static void FinishInstallation(void)
+{
+    if (g_startApplication) {
+        char program[MAX_PATH] = "";
+        if (CopyText(program, sizeof(program), g_installFolder) &&
+            AppendPathName(program, sizeof(program), PRODUCT_EXE_NAME))
+            ShellExecuteA(NULL, NULL, program, NULL, g_installFolder, SW_SHOWNORMAL);
+        return;
+    }
+    MessageBoxA(NULL, PRODUCT_DISPLAY_NAME " has been installed successfully.",
+                PRODUCT_DISPLAY_NAME, MB_OK | MB_ICONINFORMATION | MB_SETFOREGROUND);
+}
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
+{
+    g_instance = instance;
+    if (!AskInstallOptions())
+        return 0;
+
+    CloseRunningProduct();
+    RegisterInstallation();
+    DeployFiles();
+    DeleteOldShortcuts();
+
+    OleInitialize(NULL);
+    if (g_createShortcut)
+        CreateProductShortcut("Start Menu", "", 0, "");
+    FinishInstallation();
+    OleUninitialize();
+    return 1;
+}

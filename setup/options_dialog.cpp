@@ -1,0 +1,7 @@
+// The install options dialog.
+#include "setup.h"
+
+INT_PTR CALLBACK InstallOptionsDlgProc(HWND, UINT, WPARAM, LPARAM)
+{
+    return FALSE;
+}

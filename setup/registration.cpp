@@ -1,0 +1,6 @@
+// Recording the installation in the registry.
+#include "setup.h"
+
+void RegisterInstallation(void)
+{
+}

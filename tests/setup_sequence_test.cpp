@@ -1,0 +1,159 @@
+// The installer's spine: the default install folder, closing the running
+// application, and setup.exe run as a program.
+#include <gtest/gtest.h>
+
+#include "files.h"
+#include "msgbox.h"
+#include "process.h"
+#include "product.h"
+#include "product_window.h"
+#include "registry.h"
+#include "setup.h"
+
+namespace {
+
+class DefaultFolder : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        DeleteTree(HKEY_LOCAL_MACHINE, COMPANY_KEY_PATH);
+        hadProgramFiles_ = ReadString(HKEY_LOCAL_MACHINE, CURRENT_VERSION_KEY_PATH,
+                                      VALUE_PROGRAM_FILES_DIR, &programFiles_);
+        memset(g_installFolder, 'G', sizeof(g_installFolder));
+    }
+    void TearDown() override
+    {
+        RestoreKey(HKEY_LOCAL_MACHINE, CURRENT_VERSION_KEY_PATH);
+        if (hadProgramFiles_)
+            WriteString(HKEY_LOCAL_MACHINE, CURRENT_VERSION_KEY_PATH, VALUE_PROGRAM_FILES_DIR,
+                        programFiles_);
+        DeleteTree(HKEY_LOCAL_MACHINE, COMPANY_KEY_PATH);
+    }
+    std::string Compose()
+    {
+        ComposeDefaultInstallFolder();
+        return g_installFolder;
+    }
+    bool hadProgramFiles_ = false;
+    std::string programFiles_;
+};
+
+TEST_F(DefaultFolder, FromProgramFilesDir)
+{
+    BoxAnswerer answerer;
+    struct Case {
+        const char *programFiles;
+        const char *expected;
+    } cases[] = {
+        {"C:\\Program Files", "C:\\Program Files\\Velkor Chronex"},
+        {"D:\\Apps\\", "D:\\Apps\\Velkor Chronex"},
+    };
+    for (const Case &c : cases) {
+        WriteString(HKEY_LOCAL_MACHINE, CURRENT_VERSION_KEY_PATH, VALUE_PROGRAM_FILES_DIR,
+                    c.programFiles);
+        EXPECT_EQ(c.expected, Compose()) << c.programFiles;
+    }
+    EXPECT_TRUE(answerer.boxes.empty());
+}
+
+TEST_F(DefaultFolder, FallbackWhenProgramFilesDirIsMissingOrUnreadable)
+{
+    BoxAnswerer answerer;
+    DeleteValue(HKEY_LOCAL_MACHINE, CURRENT_VERSION_KEY_PATH, VALUE_PROGRAM_FILES_DIR);
+    EXPECT_EQ("C:\\Program Files\\Velkor Chronex", Compose()) << "missing";
+
+    WriteDword(HKEY_LOCAL_MACHINE, CURRENT_VERSION_KEY_PATH, VALUE_PROGRAM_FILES_DIR, 0x5C3A44);
+    EXPECT_EQ("C:\\Program Files\\Velkor Chronex", Compose()) << "not a string";
+
+    WriteString(HKEY_LOCAL_MACHINE, CURRENT_VERSION_KEY_PATH, VALUE_PROGRAM_FILES_DIR,
+                "D:\\" + std::string(250, 'p'));
+    EXPECT_EQ("C:\\Program Files\\Velkor Chronex", Compose()) << "no room for the name";
+
+    WriteString(HKEY_LOCAL_MACHINE, CURRENT_VERSION_KEY_PATH, VALUE_PROGRAM_FILES_DIR, "D:\\Apps");
+    DenyKeyAll(HKEY_LOCAL_MACHINE, CURRENT_VERSION_KEY_PATH);
+    EXPECT_EQ("C:\\Program Files\\Velkor Chronex", Compose()) << "key not readable";
+    EXPECT_TRUE(answerer.boxes.empty());
+}
+
+TEST_F(DefaultFolder, StoredInstallPathIsOfferedAsStored)
+{
+    WriteString(HKEY_LOCAL_MACHINE, SETTINGS_KEY_PATH, VALUE_INSTALL_PATH, "E:\\Tools\\Misc\\");
+    EXPECT_EQ("E:\\Tools\\Misc\\", Compose());
+    WriteString(HKEY_LOCAL_MACHINE, SETTINGS_KEY_PATH, VALUE_INSTALL_PATH, "");
+    EXPECT_EQ("", Compose()) << "a stored empty path is offered empty";
+}
+
+TEST_F(DefaultFolder, WithoutDialogTheOfferIsTakenWithoutTrailingBackslash)
+{
+    // The test program has no dialog template, so the dialog cannot be shown.
+    WriteString(HKEY_LOCAL_MACHINE, SETTINGS_KEY_PATH, VALUE_INSTALL_PATH, "E:\\Tools\\Misc\\");
+    g_instance = GetModuleHandleA(NULL);
+    g_createShortcut = g_startApplication = 0;
+    EXPECT_EQ(1, AskInstallOptions());
+    EXPECT_STREQ("E:\\Tools\\Misc", g_installFolder);
+    EXPECT_EQ(0, g_createShortcut);
+    EXPECT_EQ(0, g_startApplication);
+}
+
+LRESULT CALLBACK QuietWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+int CountPosted(HWND window, UINT message)
+{
+    int count = 0;
+    MSG msg;
+    while (PeekMessageA(&msg, window, message, message, PM_REMOVE))
+        ++count;
+    return count;
+}
+
+TEST(CloseRunningProduct, PostsOneCloseToTheProductWindow)
+{
+    EXPECT_EQ(1, CloseRunningProduct()) << "no window: still success";
+
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = QuietWindowProc;
+    windowClass.hInstance = GetModuleHandleA(NULL);
+    windowClass.lpszClassName = PRODUCT_WINDOW_CLASS;
+    ASSERT_TRUE(RegisterClassA(&windowClass));
+    HWND window = CreateWindowExA(0, PRODUCT_WINDOW_CLASS, "any title", WS_OVERLAPPED, 0, 0, 10,
+                                  10, NULL, NULL, GetModuleHandleA(NULL), NULL);
+    ASSERT_TRUE(window != NULL);
+    CountPosted(window, WM_CLOSE);
+
+    EXPECT_EQ(1, CloseRunningProduct());
+    EXPECT_EQ(1, CountPosted(window, WM_CLOSE));
+    EXPECT_TRUE(IsWindow(window)) << "the window is only asked, not destroyed";
+    DestroyWindow(window);
+    UnregisterClassA(PRODUCT_WINDOW_CLASS, GetModuleHandleA(NULL));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(SetupProgram, WithoutDialogEndsWithSuccessBoxAndExitCode1)
+{
+    std::string source = MakeScratchFolder("sequence_dist");
+    ASSERT_TRUE(CopyFileA((TestProgramFolder() + SETUP_EXE_NAME).c_str(),
+                          (source + "\\" SETUP_EXE_NAME).c_str(), FALSE));
+    for (const char *arguments : {"", " /S /D=C:\\elsewhere", " anything at all"}) {
+        Program program;
+        ASSERT_TRUE(StartProgram("\"" + source + "\\" SETUP_EXE_NAME "\"" + arguments, source,
+                                 &program));
+        BoxWatcher watcher(program.id);
+        EXPECT_EQ(1u, WaitForExit(program, 20000)) << arguments;
+        watcher.Stop();
+        std::vector<BoxRecord> boxes = watcher.Boxes();
+        ASSERT_EQ(1u, boxes.size()) << arguments;
+        EXPECT_EQ(PRODUCT_DISPLAY_NAME " has been installed successfully.", boxes[0].text);
+        EXPECT_EQ(PRODUCT_DISPLAY_NAME, boxes[0].caption);
+        EXPECT_STREQ("information", IconKindName(boxes[0].icon));
+        EXPECT_EQ(std::vector<int>{IDOK}, boxes[0].buttons);
+        EndProgram(&program);
+    }
+}
+
+}  // namespace

@@ -1,0 +1,65 @@
+// Import-table patching for tests.
+#include "import_hook.h"
+
+#include <shlobj.h>
+
+void *PatchImport(const char *dll, const char *function, void *replacement)
+{
+    BYTE *base = (BYTE *)GetModuleHandleA(NULL);
+    IMAGE_DOS_HEADER *dos = (IMAGE_DOS_HEADER *)base;
+    IMAGE_NT_HEADERS *nt = (IMAGE_NT_HEADERS *)(base + dos->e_lfanew);
+    IMAGE_DATA_DIRECTORY dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    if (!dir.VirtualAddress)
+        return NULL;
+    FARPROC target = GetProcAddress(GetModuleHandleA(dll), function);
+    for (IMAGE_IMPORT_DESCRIPTOR *desc = (IMAGE_IMPORT_DESCRIPTOR *)(base + dir.VirtualAddress);
+         desc->Name; ++desc) {
+        if (lstrcmpiA((const char *)(base + desc->Name), dll) != 0)
+            continue;
+        IMAGE_THUNK_DATA *thunk = (IMAGE_THUNK_DATA *)(base + desc->FirstThunk);
+        for (; thunk->u1.Function; ++thunk) {
+            if ((FARPROC)thunk->u1.Function != target)
+                continue;
+            DWORD old = 0;
+            VirtualProtect(&thunk->u1.Function, sizeof(void *), PAGE_READWRITE, &old);
+            void *previous = (void *)thunk->u1.Function;
+            thunk->u1.Function = (DWORD_PTR)replacement;
+            VirtualProtect(&thunk->u1.Function, sizeof(void *), old, &old);
+            return previous;
+        }
+    }
+    return NULL;
+}
+
+namespace {
+ShellNotifyLog *g_log;
+typedef void(WINAPI *NotifyFunction)(LONG, UINT, LPCVOID, LPCVOID);
+}
+
+ShellNotifyLog::ShellNotifyLog()
+{
+    g_log = this;
+    original_ = PatchImport("shell32.dll", "SHChangeNotify", (void *)&ShellNotifyLog::Record);
+}
+
+ShellNotifyLog::~ShellNotifyLog()
+{
+    if (original_)
+        PatchImport("shell32.dll", "SHChangeNotify", original_);
+    g_log = nullptr;
+}
+
+void WINAPI ShellNotifyLog::Record(LONG event, UINT flags, LPCVOID item1, LPCVOID item2)
+{
+    ShellNotifyLog *self = g_log;
+    if (!self)
+        return;
+    ShellNotifyCall call = {event, flags, "", ""};
+    if ((flags & SHCNF_TYPE) == SHCNF_PATHA) {
+        call.path1 = item1 ? (const char *)item1 : "";
+        call.path2 = item2 ? (const char *)item2 : "";
+    }
+    self->calls.push_back(call);
+    if (self->original_)
+        ((NotifyFunction)self->original_)(event, flags, item1, item2);
+}

@@ -1,0 +1,94 @@
+// Starting programs, waiting for their windows and their exit codes.
+#include "process.h"
+
+bool StartProgram(const std::string &commandLine, const std::string &folder, Program *program)
+{
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info = {};
+    std::string line = commandLine;
+    if (!CreateProcessA(NULL, &line[0], NULL, NULL, FALSE, 0, NULL,
+                        folder.empty() ? NULL : folder.c_str(), &startup, &info))
+        return false;
+    CloseHandle(info.hThread);
+    program->process = info.hProcess;
+    program->id = info.dwProcessId;
+    return true;
+}
+
+namespace {
+struct WindowSearch {
+    DWORD processId;
+    const char *windowClass;
+    const char *title;
+    HWND found;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM param)
+{
+    WindowSearch *search = (WindowSearch *)param;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    if (search->processId && pid != search->processId)
+        return TRUE;
+    if (!IsWindowVisible(window))
+        return TRUE;
+    char text[512] = "";
+    if (search->windowClass) {
+        GetClassNameA(window, text, sizeof(text));
+        if (lstrcmpA(text, search->windowClass) != 0)
+            return TRUE;
+    }
+    if (search->title) {
+        SendMessageTimeoutA(window, WM_GETTEXT, sizeof(text), (LPARAM)text, SMTO_ABORTIFHUNG,
+                            1000, NULL);
+        if (lstrcmpA(text, search->title) != 0)
+            return TRUE;
+    }
+    search->found = window;
+    return FALSE;
+}
+}  // namespace
+
+HWND WaitForWindow(DWORD processId, const char *windowClass, const char *title, DWORD timeoutMs)
+{
+    DWORD start = GetTickCount();
+    for (;;) {
+        WindowSearch search = {processId, windowClass, title, NULL};
+        EnumWindows(MatchWindow, (LPARAM)&search);
+        if (search.found)
+            return search.found;
+        if (GetTickCount() - start > timeoutMs)
+            return NULL;
+        Sleep(20);
+    }
+}
+
+DWORD WaitForExit(const Program &program, DWORD timeoutMs)
+{
+    if (WaitForSingleObject(program.process, timeoutMs) != WAIT_OBJECT_0)
+        return STILL_ACTIVE;
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(program.process, &code);
+    return code;
+}
+
+void EndProgram(Program *program)
+{
+    if (!program->process)
+        return;
+    if (WaitForSingleObject(program->process, 0) != WAIT_OBJECT_0) {
+        TerminateProcess(program->process, 255);
+        WaitForSingleObject(program->process, 5000);
+    }
+    CloseHandle(program->process);
+    program->process = NULL;
+}
+
+std::string TestProgramFolder()
+{
+    char path[MAX_PATH] = "";
+    GetModuleFileNameA(NULL, path, sizeof(path));
+    std::string folder = path;
+    return folder.substr(0, folder.rfind('\\') + 1);
+}

@@ -1,0 +1,30 @@
+// Starting programs, waiting for their windows and their exit codes.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+struct Program {
+    HANDLE process = NULL;
+    DWORD id = 0;
+};
+
+// Starts commandLine (program path quoted by the caller when needed) in
+// folder (empty: the current one). False when it cannot be started.
+bool StartProgram(const std::string &commandLine, const std::string &folder, Program *program);
+
+// Waits for a visible top-level window of the process (0: any process) with
+// the class and/or title (NULL: any). NULL on timeout.
+HWND WaitForWindow(DWORD processId, const char *windowClass, const char *title,
+                   DWORD timeoutMs);
+
+// Waits until the process has ended and returns its exit code; STILL_ACTIVE
+// (259) on timeout.
+DWORD WaitForExit(const Program &program, DWORD timeoutMs);
+
+// Ends a program that is still running (by its handle) and closes the handle.
+void EndProgram(Program *program);
+
+// The folder that holds the running test program, with a trailing backslash.
+std::string TestProgramFolder();

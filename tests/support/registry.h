@@ -1,0 +1,31 @@
+// Registry helpers for tests: read, write and delete values and keys, and
+// make a key unwritable to provoke the "cannot open key" paths.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+bool KeyExists(HKEY root, const std::string &path);
+bool ValueExists(HKEY root, const std::string &path, const char *name);
+// Reads a value of any type as raw bytes; false when it does not exist.
+bool ReadValue(HKEY root, const std::string &path, const char *name, std::string *data,
+               DWORD *type);
+// Reads a REG_SZ value without its terminator.
+bool ReadString(HKEY root, const std::string &path, const char *name, std::string *text);
+bool ReadDword(HKEY root, const std::string &path, const char *name, DWORD *number);
+void WriteString(HKEY root, const std::string &path, const char *name, const std::string &text);
+void WriteDword(HKEY root, const std::string &path, const char *name, DWORD number);
+// Writes exact bytes, without adding a terminator.
+void WriteRaw(HKEY root, const std::string &path, const char *name, DWORD type,
+              const std::string &bytes);
+void DeleteValue(HKEY root, const std::string &path, const char *name);
+// Deletes a key with everything below it; a missing key is fine.
+void DeleteTree(HKEY root, const std::string &path);
+int SubkeyCount(HKEY root, const std::string &path);
+
+// Makes an existing key readable but not writable (denies set-value and
+// create-subkey to everyone), or fully inaccessible; RestoreKey undoes both.
+void DenyKeyWrite(HKEY root, const std::string &path);
+void DenyKeyAll(HKEY root, const std::string &path);
+void RestoreKey(HKEY root, const std::string &path);

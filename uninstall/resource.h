@@ -1,0 +1,4 @@
+// Resource identifiers of the uninstaller.
+#pragma once
+
+#define IDI_PRODUCT 101
