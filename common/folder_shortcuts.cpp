@@ -1,0 +1,54 @@
+// Deleting the product's shortcuts from the user's special shell folders.
+#include "folder_shortcuts.h"
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include "paths.h"
+#include "product.h"
+
+int GetSpecialFolderPath(int csidl, char *path)
+{
+    path[0] = '\0';
+    LPITEMIDLIST items = NULL;
+    if (FAILED(SHGetSpecialFolderLocation(NULL, csidl, &items)) || !items)
+        return 0;
+    BOOL ok = SHGetPathFromIDListA(items, path);
+    CoTaskMemFree(items);
+    // An unresolved folder must not turn into a path relative to the
+    // current directory.
+    if (!ok || !path[0] || !AppendBackslash(path, MAX_PATH)) {
+        path[0] = '\0';
+        return 0;
+    }
+    return 1;
+}
+
+void DeleteFolderShortcuts(int csidl)
+{
+    char base[MAX_PATH];
+    if (!GetSpecialFolderPath(csidl, base) ||
+        !AppendText(base, sizeof(base), PRODUCT_DISPLAY_NAME))
+        return;
+    char shortcut[MAX_PATH] = "";
+    char shortcut98[MAX_PATH] = "";
+    int fits = CopyText(shortcut, sizeof(shortcut), base) &&
+               AppendText(shortcut, sizeof(shortcut), SHORTCUT_EXTENSION);
+    if (CopyText(shortcut98, sizeof(shortcut98), base) &&
+        AppendText(shortcut98, sizeof(shortcut98), SHORTCUT_98_SUFFIX))
+        DeleteFileA(shortcut98);
+    if (!fits)
+        return;
+    DeleteFileA(shortcut);
+    SHChangeNotify(SHCNE_DELETE, SHCNF_PATHA, shortcut, NULL);
+    SHChangeNotify(0, SHCNF_FLUSH, NULL, NULL);
+}
+
+void DeleteFolderFile(int csidl, const char *fileName)
+{
+    char path[MAX_PATH];
+    if (!GetSpecialFolderPath(csidl, path) || !AppendText(path, sizeof(path), fileName))
+        return;
+    DeleteFileA(path);
+    SHChangeNotify(SHCNE_DELETE, SHCNF_PATHA, path, NULL);
+}

@@ -1,0 +1,13 @@
+// Deleting the product's shortcuts from the user's special shell folders.
+#pragma once
+
+// Deletes "Velkor Chronex.lnk" and "Velkor Chronex 98.lnk" in the special
+// folder csidl and announces the first name's deletion to the shell.
+void DeleteFolderShortcuts(int csidl);
+
+// Deletes one file in the special folder csidl and announces it.
+void DeleteFolderFile(int csidl, const char *fileName);
+
+// Resolves a special folder into a 260-character buffer, with a trailing
+// backslash; 0 when the folder cannot be resolved.
+int GetSpecialFolderPath(int csidl, char *path);
