@@ -1,5 +1,6 @@
 #!/bin/sh
-# Installs the toolchain, Wine and Xvfb when they are missing (Debian).
+# Installs the toolchain, Wine, Xvfb and the native sanitizer and fuzzer
+# runtimes when they are missing (Debian).
 set -eu
 
 missing=""
@@ -10,6 +11,9 @@ command -v Xvfb >/dev/null 2>&1 || missing="$missing xvfb"
 command -v cmake >/dev/null 2>&1 || missing="$missing cmake"
 command -v ninja >/dev/null 2>&1 || missing="$missing ninja-build"
 [ -d /usr/src/googletest ] || missing="$missing googletest"
+command -v clang++ >/dev/null 2>&1 || missing="$missing clang"
+ls /usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a >/dev/null 2>&1 ||
+    missing="$missing libclang-rt-14-dev"
 [ -z "$missing" ] && exit 0
 
 echo "Installing:$missing"

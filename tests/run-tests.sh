@@ -8,6 +8,13 @@ cd "$(dirname "$0")/.."
 BUILD_DIR=${BUILD_DIR:-build/mingw}
 
 scripts/install-deps.sh
+
+# The routines without Win32 calls, natively, with sanitizers and short
+# fuzz runs.
+cmake --preset host -B "$BUILD_DIR-host" >/dev/null
+cmake --build "$BUILD_DIR-host"
+ctest --test-dir "$BUILD_DIR-host" --output-on-failure --timeout 300 --no-tests=error
+
 cmake --preset mingw -B "$BUILD_DIR" >/dev/null
 cmake --build "$BUILD_DIR"
 
