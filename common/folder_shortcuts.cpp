@@ -26,20 +26,18 @@ int GetSpecialFolderPath(int csidl, char *path)
 
 void DeleteFolderShortcuts(int csidl)
 {
-    char base[MAX_PATH];
-    if (!GetSpecialFolderPath(csidl, base) ||
-        !AppendText(base, sizeof(base), PRODUCT_DISPLAY_NAME))
+    char shortcut[MAX_PATH];
+    char shortcut98[MAX_PATH];
+    if (!GetSpecialFolderPath(csidl, shortcut) ||
+        !AppendText(shortcut, sizeof(shortcut), PRODUCT_DISPLAY_NAME) ||
+        !CopyText(shortcut98, sizeof(shortcut98), shortcut))
         return;
-    char shortcut[MAX_PATH] = "";
-    char shortcut98[MAX_PATH] = "";
-    int fits = CopyText(shortcut, sizeof(shortcut), base) &&
-               AppendText(shortcut, sizeof(shortcut), SHORTCUT_EXTENSION);
-    if (CopyText(shortcut98, sizeof(shortcut98), base) &&
-        AppendText(shortcut98, sizeof(shortcut98), SHORTCUT_98_SUFFIX))
-        DeleteFileA(shortcut98);
-    if (!fits)
+    if (!AppendText(shortcut, sizeof(shortcut), SHORTCUT_EXTENSION))
         return;
     DeleteFileA(shortcut);
+    // The longer name may not fit where the shorter one does.
+    if (AppendText(shortcut98, sizeof(shortcut98), SHORTCUT_98_SUFFIX))
+        DeleteFileA(shortcut98);
     SHChangeNotify(SHCNE_DELETE, SHCNF_PATHA, shortcut, NULL);
     SHChangeNotify(0, SHCNF_FLUSH, NULL, NULL);
 }

@@ -36,3 +36,33 @@
 
 // The uninstaller's switch for its second phase.
 #define REMOVAL_PHASE_SWITCH   "/internally"
+
+// The settings document type that the installer registers (left in place by
+// the uninstaller). Key paths are relative to HKEY_CLASSES_ROOT.
+#define DOCUMENT_EXTENSION       ".qsx"
+#define DOCUMENT_TYPE_NAME       "VelkorSettings"
+#define DOCUMENT_TYPE_TEXT       "Quillstar Settings"
+#define DOCUMENT_ICON_KEY        DOCUMENT_TYPE_NAME "\\DefaultIcon"
+#define DOCUMENT_ICON_FILE       "Settings.ico"
+#define DOCUMENT_SHELL_KEY       DOCUMENT_TYPE_NAME "\\Shell"
+#define DOCUMENT_DEFAULT_VERB    "open"
+#define DOCUMENT_OPEN_KEY        DOCUMENT_SHELL_KEY "\\open"
+#define DOCUMENT_OPEN_TEXT       "&Restore Settings"
+#define DOCUMENT_OPEN_COMMAND_KEY DOCUMENT_OPEN_KEY "\\command"
+#define DOCUMENT_ARGUMENT        " %1"
+#define DOCUMENT_EDIT_KEY        DOCUMENT_SHELL_KEY "\\edit"
+#define DOCUMENT_EDIT_TEXT       "&Edit"
+#define DOCUMENT_EDIT_COMMAND_KEY DOCUMENT_EDIT_KEY "\\command"
+#define DOCUMENT_EDIT_COMMAND    "NOTEPAD.EXE %1"
+
+#define UNINSTALL_ENTRY_PATH     UNINSTALL_KEY_PATH "\\" UNINSTALL_ENTRY_NAME
+
+// The installer's per-file copy failures: prefix, file name, then the tail
+// of the pass (source folder or its images subfolder).
+#define MSG_COPY_PREFIX          "Cannot copy '"
+#define MSG_COPY_TAIL_SOURCE     "' because the file is in use.\r\n\r\nPlease restart your computer, then run setup again."
+#define MSG_COPY_TAIL_IMAGES     "'.\r\n\r\nIf the file is in use, please close it and then run setup again."
+#define MSG_INSTALLED_SUCCESS    PRODUCT_DISPLAY_NAME " has been installed successfully."
+
+// The Start-menu shortcut: the "Shell Folders" value that names its folder.
+#define SHELL_FOLDER_START_MENU  "Start Menu"

@@ -1,6 +1,70 @@
-// Recording the installation in the registry.
+// Recording the installation in the registry: the install folder, the entry
+// in the system's list of installed software, and the settings document type.
+// Every step is best effort; only the InstallPath write reports a failure.
+#include <windows.h>
+#include <shlobj.h>
+
+#include "paths.h"
+#include "product.h"
+#include "settings.h"
 #include "setup.h"
+
+// Room for the icon path and the open command.
+#define COMMAND_BUFFER_SIZE 280
+
+// "<folder>\<name>" in double quotes, so that a folder with blanks is not
+// split into a program and its arguments.
+static int ComposeQuotedProgram(char *text, size_t cap, const char *name)
+{
+    text[0] = '\0';
+    return AppendText(text, cap, "\"") && AppendText(text, cap, g_installFolder) &&
+           AppendPathName(text, cap, name) && AppendText(text, cap, "\"");
+}
+
+static void WriteUninstallEntry(void)
+{
+    HKEY key;
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, UNINSTALL_ENTRY_PATH, 0, NULL,
+                        REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, NULL, &key,
+                        NULL) != ERROR_SUCCESS)
+        return;
+    RegSetValueExA(key, VALUE_DISPLAY_NAME, 0, REG_SZ, (const BYTE *)PRODUCT_DISPLAY_NAME,
+                   sizeof(PRODUCT_DISPLAY_NAME));
+    char command[MAX_PATH];
+    if (ComposeQuotedProgram(command, sizeof(command), UNINSTALL_EXE_NAME))
+        RegSetValueExA(key, VALUE_UNINSTALL_STRING, 0, REG_SZ, (const BYTE *)command,
+                       lstrlenA(command) + 1);
+    RegCloseKey(key);
+}
+
+static void WriteDefaultValue(const char *subkey, const char *text)
+{
+    WriteRegistryValue(HKEY_CLASSES_ROOT, subkey, NULL, text, 0);
+}
+
+static void WriteDocumentType(void)
+{
+    char text[COMMAND_BUFFER_SIZE];
+
+    WriteDefaultValue(DOCUMENT_EXTENSION, DOCUMENT_TYPE_NAME);
+    WriteDefaultValue(DOCUMENT_TYPE_NAME, DOCUMENT_TYPE_TEXT);
+    if (CopyText(text, sizeof(text), g_installFolder) &&
+        AppendPathName(text, sizeof(text), DOCUMENT_ICON_FILE))
+        WriteDefaultValue(DOCUMENT_ICON_KEY, text);
+    WriteDefaultValue(DOCUMENT_SHELL_KEY, DOCUMENT_DEFAULT_VERB);
+    WriteDefaultValue(DOCUMENT_OPEN_KEY, DOCUMENT_OPEN_TEXT);
+    if (ComposeQuotedProgram(text, sizeof(text), PRODUCT_EXE_NAME) &&
+        AppendText(text, sizeof(text), DOCUMENT_ARGUMENT))
+        WriteDefaultValue(DOCUMENT_OPEN_COMMAND_KEY, text);
+    WriteDefaultValue(DOCUMENT_EDIT_KEY, DOCUMENT_EDIT_TEXT);
+    WriteDefaultValue(DOCUMENT_EDIT_COMMAND_KEY, DOCUMENT_EDIT_COMMAND);
+}
 
 void RegisterInstallation(void)
 {
+    WriteSettingString(HKEY_LOCAL_MACHINE, VALUE_INSTALL_PATH, g_installFolder);
+    WriteUninstallEntry();
+    WriteDocumentType();
+    SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, NULL, NULL);
+    SHChangeNotify(0, SHCNF_FLUSH, NULL, NULL);
 }

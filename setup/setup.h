@@ -32,3 +32,5 @@ void DeployFiles(void);
 void DeleteOldShortcuts(void);
 void CreateProductShortcut(const char *shellFolderValue, const char *arguments, int hotkey,
                            const char *shortcutName);
+HRESULT CreateShellLink(const char *shortcutPath, const char *targetPath, const char *arguments,
+                        const char *workingDirectory, WORD hotkey);

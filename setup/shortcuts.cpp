@@ -1,10 +1,127 @@
-// Replacing the product's shortcuts.
+// Replacing the product's shortcuts: the old ones are deleted by name from
+// the user's special folders, the new one is made through the shell's link
+// object (which needs OLE, initialised by the caller).
+#include <windows.h>
+#include <ole2.h>
+#include <shlobj.h>
+
+#include "folder_shortcuts.h"
+#include "paths.h"
+#include "product.h"
+#include "settings.h"
 #include "setup.h"
+
+static const CLSID kShellLinkClass = {
+    0x00021401, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+static const IID kShellLinkInterface = {
+    0x000214EE, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+static const IID kPersistFileInterface = {
+    0x0000010B, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+
+// Targets whose path mentions ".url" get the shell's internet icon.
+#define INTERNET_ICON_MARK   ".url"
+#define INTERNET_ICON_FILE   "SHELL32.dll"
+#define INTERNET_ICON_INDEX  30
 
 void DeleteOldShortcuts(void)
 {
+    DeleteFolderShortcuts(CSIDL_STARTMENU);
+    DeleteFolderShortcuts(CSIDL_PROGRAMS);
+    DeleteFolderShortcuts(CSIDL_DESKTOPDIRECTORY);
+    // Startup may hold a shortcut the user made on purpose; only the old
+    // " 98" name is ours to remove there.
+    DeleteFolderFile(CSIDL_STARTUP, PRODUCT_DISPLAY_NAME SHORTCUT_98_SUFFIX);
 }
 
-void CreateProductShortcut(const char *, const char *, int, const char *)
+static int TargetWantsInternetIcon(const char *targetPath)
 {
+    char lower[MAX_PATH];
+    // A target longer than a path buffer cannot be stored in a link anyway.
+    if (!CopyText(lower, sizeof(lower), targetPath))
+        return 0;
+    CharLowerA(lower);
+    return FindText(lower, INTERNET_ICON_MARK) != NULL;
+}
+
+static void SetInternetIcon(IShellLinkA *link)
+{
+    char icon[MAX_PATH];
+    UINT n = GetSystemDirectoryA(icon, sizeof(icon));
+    if (n == 0 || n >= sizeof(icon) || !AppendPathName(icon, sizeof(icon), INTERNET_ICON_FILE))
+        return;
+    link->SetIconLocation(icon, INTERNET_ICON_INDEX);
+}
+
+static HRESULT SaveLink(IPersistFile *file, const char *shortcutPath)
+{
+    WCHAR widePath[MAX_PATH];
+    if (!MultiByteToWideChar(CP_ACP, 0, shortcutPath, -1, widePath, MAX_PATH))
+        return HRESULT_FROM_WIN32(GetLastError());
+    return file->Save(widePath, TRUE);
+}
+
+HRESULT CreateShellLink(const char *shortcutPath, const char *targetPath, const char *arguments,
+                        const char *workingDirectory, WORD hotkey)
+{
+    IShellLinkA *link = NULL;
+    HRESULT result = CoCreateInstance(kShellLinkClass, NULL, CLSCTX_INPROC_SERVER,
+                                      kShellLinkInterface, (void **)&link);
+    if (FAILED(result))
+        return result;
+
+    link->SetPath(targetPath);
+    link->SetArguments(arguments);
+    link->SetWorkingDirectory(workingDirectory);
+    link->SetShowCmd(SW_SHOWNORMAL);
+    link->SetHotkey(hotkey);
+    if (TargetWantsInternetIcon(targetPath))
+        SetInternetIcon(link);
+
+    IPersistFile *file = NULL;
+    result = link->QueryInterface(kPersistFileInterface, (void **)&file);
+    if (SUCCEEDED(result)) {
+        result = SaveLink(file, shortcutPath);
+        file->Release();
+    }
+    link->Release();
+    return result;
+}
+
+// The folder that a value of the user's "Shell Folders" key names; 0 when
+// the value is missing or unusable, so no shortcut lands in the current
+// directory.
+static int ReadShellFolder(const char *valueName, char *folder)
+{
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, SHELL_FOLDERS_KEY_PATH, 0, KEY_QUERY_VALUE, &key) !=
+        ERROR_SUCCESS)
+        return 0;
+    int ok = ReadStringValue(key, valueName, folder);
+    RegCloseKey(key);
+    return ok && folder[0];
+}
+
+void CreateProductShortcut(const char *shellFolderValue, const char *arguments, int hotkey,
+                           const char *shortcutName)
+{
+    // The registry's InstallPath, not the run's folder: the shortcut must
+    // agree with what the uninstaller will read.
+    char installFolder[MAX_PATH];
+    if (!QuerySettingString(HKEY_LOCAL_MACHINE, VALUE_INSTALL_PATH, installFolder))
+        return;
+    char target[MAX_PATH];
+    if (!CopyText(target, sizeof(target), installFolder) ||
+        !AppendPathName(target, sizeof(target), PRODUCT_EXE_NAME))
+        return;
+
+    char shortcut[MAX_PATH];
+    if (!ReadShellFolder(shellFolderValue, shortcut) ||
+        !AppendPathName(shortcut, sizeof(shortcut),
+                        shortcutName[0] ? shortcutName : PRODUCT_DISPLAY_NAME) ||
+        !AppendText(shortcut, sizeof(shortcut), SHORTCUT_EXTENSION))
+        return;
+
+    CreateShellLink(shortcut, target, arguments, installFolder, (WORD)hotkey);
+    SHChangeNotify(SHCNE_CREATE, SHCNF_PATHA, shortcut, NULL);
+    SHChangeNotify(0, SHCNF_FLUSH, NULL, NULL);
 }

@@ -1,0 +1,175 @@
+// RegisterInstallation called in the test process: every value with its
+// exact data, the quoted command lines, the notifications, reinstalling into
+// another folder, and the failures that must not stop the stage.
+#include <gtest/gtest.h>
+
+#include <shlobj.h>
+
+#include "import_hook.h"
+#include "installer_helpers.h"
+#include "msgbox.h"
+#include "product.h"
+#include "registry.h"
+#include "setup.h"
+
+namespace {
+
+struct Expected {
+    HKEY root;
+    const char *key;
+    const char *value;  // NULL: the default value
+    std::string data;
+};
+
+// The table of values for one install folder, in writing order.
+std::vector<Expected> ExpectedValues(const std::string &folder)
+{
+    return {
+        {HKEY_LOCAL_MACHINE, SETTINGS_KEY_PATH, VALUE_INSTALL_PATH, folder},
+        {HKEY_LOCAL_MACHINE, UNINSTALL_ENTRY_PATH, VALUE_DISPLAY_NAME, "Velkor Chronex"},
+        {HKEY_LOCAL_MACHINE, UNINSTALL_ENTRY_PATH, VALUE_UNINSTALL_STRING,
+         "\"" + folder + "\\uninstall.exe\""},
+        {HKEY_CLASSES_ROOT, ".qsx", NULL, "VelkorSettings"},
+        {HKEY_CLASSES_ROOT, "VelkorSettings", NULL, "Quillstar Settings"},
+        {HKEY_CLASSES_ROOT, "VelkorSettings\\DefaultIcon", NULL, folder + "\\Settings.ico"},
+        {HKEY_CLASSES_ROOT, "VelkorSettings\\Shell", NULL, "open"},
+        {HKEY_CLASSES_ROOT, "VelkorSettings\\Shell\\open", NULL, "&Restore Settings"},
+        {HKEY_CLASSES_ROOT, "VelkorSettings\\Shell\\open\\command", NULL,
+         "\"" + folder + "\\Chronex.exe\" %1"},
+        {HKEY_CLASSES_ROOT, "VelkorSettings\\Shell\\edit", NULL, "&Edit"},
+        {HKEY_CLASSES_ROOT, "VelkorSettings\\Shell\\edit\\command", NULL, "NOTEPAD.EXE %1"},
+    };
+}
+
+std::string Describe(const Expected &e)
+{
+    return std::string(e.root == HKEY_CLASSES_ROOT ? "HKCR\\" : "HKLM\\") + e.key + " " +
+           (e.value ? e.value : "(default)");
+}
+
+// Each value as REG_SZ with exactly the expected bytes and one terminator.
+void ExpectValues(const std::vector<Expected> &values)
+{
+    for (const Expected &e : values)
+        EXPECT_EQ(std::string(e.data.c_str(), e.data.size() + 1),
+                  RawString(e.root, e.key, e.value))
+            << Describe(e);
+}
+
+class Registration : public ::testing::Test {
+protected:
+    void SetUp() override { CleanInstallerState(); }
+    void TearDown() override
+    {
+        RestoreKey(HKEY_LOCAL_MACHINE, SETTINGS_KEY_PATH);
+        RestoreKey(HKEY_LOCAL_MACHINE, UNINSTALL_ENTRY_PATH);
+        CleanInstallerState();
+    }
+    void Register(const std::string &folder)
+    {
+        lstrcpynA(g_installFolder, folder.c_str(), MAX_PATH);
+        RegisterInstallation();
+    }
+};
+
+TEST_F(Registration, WritesEveryValueQuotedAndAnnouncesTheAssociation)
+{
+    const std::string folder = "C:\\Program Files\\Velkor Chronex";
+    BoxAnswerer answerer;
+    ShellNotifyLog log;
+    Register(folder);
+
+    ExpectValues(ExpectedValues(folder));
+    EXPECT_EQ(2, ValueCount(HKEY_LOCAL_MACHINE, UNINSTALL_ENTRY_PATH))
+        << "the uninstall entry holds exactly DisplayName and UninstallString";
+    EXPECT_EQ(1, ValueCount(HKEY_LOCAL_MACHINE, SETTINGS_KEY_PATH));
+    EXPECT_EQ(0u, answerer.boxes.size()) << "a successful registration shows nothing";
+
+    ASSERT_EQ(2u, log.calls.size());
+    EXPECT_EQ(SHCNE_ASSOCCHANGED, log.calls[0].event);
+    EXPECT_EQ((UINT)SHCNF_IDLIST, log.calls[0].flags);
+    EXPECT_EQ(0, log.calls[1].event);
+    EXPECT_EQ((UINT)SHCNF_FLUSH, log.calls[1].flags);
+}
+
+TEST_F(Registration, ReinstallIntoAnotherFolderMovesEveryValue)
+{
+    BoxAnswerer answerer;
+    Register("C:\\tests\\first place");
+    Register("D:\\Second\\Velkor Chronex");
+    ExpectValues(ExpectedValues("D:\\Second\\Velkor Chronex"));
+    EXPECT_EQ(2, ValueCount(HKEY_LOCAL_MACHINE, UNINSTALL_ENTRY_PATH));
+    EXPECT_EQ(0u, answerer.boxes.size());
+}
+
+TEST_F(Registration, UninstallEntryUnavailableLeavesTheRestWritten)
+{
+    WriteString(HKEY_LOCAL_MACHINE, UNINSTALL_ENTRY_PATH, "Marker", "x");
+    DeleteValue(HKEY_LOCAL_MACHINE, UNINSTALL_ENTRY_PATH, "Marker");
+    DenyKeyWrite(HKEY_LOCAL_MACHINE, UNINSTALL_ENTRY_PATH);
+    BoxAnswerer answerer;
+    ShellNotifyLog log;
+    Register("C:\\tests\\denied entry");
+    RestoreKey(HKEY_LOCAL_MACHINE, UNINSTALL_ENTRY_PATH);
+
+    std::vector<Expected> expected = ExpectedValues("C:\\tests\\denied entry");
+    EXPECT_EQ(0, ValueCount(HKEY_LOCAL_MACHINE, UNINSTALL_ENTRY_PATH));
+    expected.erase(expected.begin() + 1, expected.begin() + 3);
+    ExpectValues(expected);
+    EXPECT_EQ(0u, answerer.boxes.size()) << "a missing uninstall entry is not reported";
+    EXPECT_EQ(2u, log.calls.size()) << "the notifications are sent all the same";
+}
+
+TEST_F(Registration, UnwritableSettingsKeyShowsOneBoxAndGoesOn)
+{
+    WriteString(HKEY_LOCAL_MACHINE, SETTINGS_KEY_PATH, VALUE_INSTALL_PATH, "C:\\old place");
+    DenyKeyWrite(HKEY_LOCAL_MACHINE, SETTINGS_KEY_PATH);
+    BoxAnswerer answerer;
+    ShellNotifyLog log;
+    Register("C:\\tests\\new place");
+    RestoreKey(HKEY_LOCAL_MACHINE, SETTINGS_KEY_PATH);
+
+    ASSERT_EQ(1u, answerer.boxes.size());
+    const BoxRecord &box = answerer.boxes[0];
+    const std::string sentence = "Error writing SZ value to registry. Cannot open key.\r\n\r\n";
+    EXPECT_EQ(sentence, box.text.substr(0, sentence.size()));
+    EXPECT_GT(box.text.size(), sentence.size()) << "the system's text follows";
+    EXPECT_EQ(PRODUCT_DISPLAY_NAME, box.caption);
+    EXPECT_STREQ("error", IconKindName(box.icon));
+    EXPECT_EQ(std::vector<int>{IDOK}, box.buttons);
+
+    std::vector<Expected> expected = ExpectedValues("C:\\tests\\new place");
+    expected[0].data = "C:\\old place";
+    ExpectValues(expected);
+    EXPECT_EQ(2u, log.calls.size());
+}
+
+// The longest folder whose quoted uninstall command still fits a path buffer
+// is written; one character more and only that value is left out.
+TEST_F(Registration, ValuesThatDoNotFitAreNotWritten)
+{
+    BoxAnswerer answerer;
+    const std::string fits = "C:\\" + std::string(240, 'f');  // 243 characters
+    Register(fits);
+    ExpectValues(ExpectedValues(fits));
+
+    CleanInstallerState();
+    const std::string tooLong = "C:\\" + std::string(241, 'g');
+    Register(tooLong);
+    std::vector<Expected> expected = ExpectedValues(tooLong);
+    EXPECT_EQ("<missing>", RawString(HKEY_LOCAL_MACHINE, UNINSTALL_ENTRY_PATH,
+                                     VALUE_UNINSTALL_STRING));
+    expected.erase(expected.begin() + 2);
+    ExpectValues(expected);
+
+    CleanInstallerState();
+    const std::string longest = "C:\\" + std::string(256, 'h');  // 259 characters
+    Register(longest);
+    expected = ExpectedValues(longest);
+    expected.erase(expected.begin() + 2);
+    ExpectValues(expected);
+    EXPECT_EQ(1, ValueCount(HKEY_LOCAL_MACHINE, UNINSTALL_ENTRY_PATH));
+    EXPECT_EQ(0u, answerer.boxes.size());
+}
+
+}  // namespace
