@@ -1,6 +1,99 @@
-// Removing the installed files and folders.
+// Removing the installed files and folders. Only names on the installed-file
+// list, the images folder and uninstall.exe are deleted; anything else the
+// user put into the install folder keeps it. Nothing is reported.
 #include "uninstall.h"
 
-void RemoveInstalledFiles(const char *)
+#include <shlobj.h>
+
+#include "file_lists.h"
+#include "paths.h"
+#include "removal_paths.h"
+
+#define FIND_ALL_PATTERN "*.*"
+
+static void AnnounceRemovedFolder(const char *folder)
 {
+    SHChangeNotify(SHCNE_RMDIR, SHCNF_PATHA, folder, NULL);
+    SHChangeNotify(0, SHCNF_FLUSH, NULL, NULL);
+}
+
+void EmptyFolder(char *folder, int recurse)
+{
+    if (!AppendBackslash(folder, MAX_PATH))
+        return;
+    char entryPath[MAX_PATH];
+    if (!CopyText(entryPath, sizeof(entryPath), folder) ||
+        !AppendText(entryPath, sizeof(entryPath), FIND_ALL_PATTERN))
+        return;
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA(entryPath, &entry);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        if (!lstrcmpA(entry.cFileName, ".") || !lstrcmpA(entry.cFileName, ".."))
+            continue;
+        // An entry whose path does not fit is left alone.
+        if (!CopyText(entryPath, sizeof(entryPath), folder) ||
+            !AppendText(entryPath, sizeof(entryPath), entry.cFileName))
+            continue;
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            // A junction or folder link is removed as a link: what it points
+            // to lies outside the install folder.
+            if (recurse && !(entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+                EmptyFolder(entryPath, 1);
+            RemoveDirectoryA(entryPath);
+            continue;
+        }
+        SetFileAttributesA(entryPath, FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(entryPath);
+    } while (FindNextFileA(search, &entry));
+    FindClose(search);
+}
+
+void RemoveFolder(char *folder, int recurse)
+{
+    EmptyFolder(folder, recurse);
+    RemoveDirectoryA(folder);
+    AnnounceRemovedFolder(folder);
+}
+
+// The confirmation phase may still be running from this file: retry for
+// about five seconds, but not when the file is not there at all.
+static void DeleteUninstaller(const char *path)
+{
+    for (int attempt = 1;; ++attempt) {
+        if (DeleteFileA(path) || GetLastError() == ERROR_FILE_NOT_FOUND)
+            return;
+        if (attempt >= UNINSTALLER_DELETE_ATTEMPTS)
+            return;
+        Sleep(UNINSTALLER_RETRY_PAUSE_MS);
+    }
+}
+
+void RemoveInstalledFiles(const char *installFolder)
+{
+    char filePath[MAX_PATH];
+    for (size_t i = 0; i < kInstalledFileCount; ++i) {
+        if (CopyText(filePath, sizeof(filePath), installFolder) &&
+            AppendPathName(filePath, sizeof(filePath), kInstalledFileList[i]))
+            DeleteFileA(filePath);
+    }
+
+    char imagesPath[MAX_PATH];
+    ZeroMemory(imagesPath, sizeof(imagesPath));
+    if (CopyText(imagesPath, sizeof(imagesPath), installFolder) &&
+        AppendPathName(imagesPath, sizeof(imagesPath), IMAGES_FOLDER_NAME))
+        RemoveFolder(imagesPath, 1);
+
+    if (CopyText(filePath, sizeof(filePath), installFolder) &&
+        AppendPathName(filePath, sizeof(filePath), UNINSTALL_EXE_NAME))
+        DeleteUninstaller(filePath);
+
+    RemoveDirectoryA(installFolder);
+
+    char parent[MAX_PATH];
+    if (ComposeParentFolder(parent, sizeof(parent), installFolder) && IsCompanyFolder(parent))
+        RemoveDirectoryA(parent);
+
+    AnnounceRemovedFolder(installFolder);
 }

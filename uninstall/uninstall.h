@@ -1,7 +1,23 @@
-// The uninstaller's phases and stages.
+// The uninstaller's phases and stages, and the texts it shows.
 #pragma once
 
 #include <windows.h>
+
+#include "product.h"
+
+#define MSG_CONFIRM_PREFIX     "This will uninstall "
+#define MSG_CONFIRM_SUFFIX     "."
+#define MSG_CANNOT_COPY_COPY   "Cannot copy " UNINSTALL_EXE_NAME " to TEMP."
+#define MSG_CANNOT_START_COPY  "Cannot start " UNINSTALL_EXE_NAME " in TEMP."
+#define MSG_NO_INSTALL_PATH    "Cannot find install path to remove files."
+
+// The confirmation text is composed in a buffer of this size.
+#define CONFIRM_TEXT_CAPACITY  300
+
+// The install folder's uninstall.exe may still be running the confirmation
+// phase: this many deletion attempts, this many milliseconds apart.
+#define UNINSTALLER_DELETE_ATTEMPTS 51
+#define UNINSTALLER_RETRY_PAUSE_MS  100
 
 // phases.cpp
 void RunConfirmationPhase(void);
@@ -15,6 +31,12 @@ void DeleteKeyTree(HKEY root, const char *path);
 
 // file_removal.cpp
 void RemoveInstalledFiles(const char *installFolder);
+void RemoveFolder(char *folder, int recurse);
+void EmptyFolder(char *folder, int recurse);
 
 // cleanup_script.cpp
 void StartCleanupScript(void);
+
+// The temporary folder exactly as GetTempPathA gives it, in a 260-character
+// buffer; 0 (buffer emptied) when there is none or it does not fit.
+int ReadTemporaryFolder(char *folder);
