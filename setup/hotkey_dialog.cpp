@@ -1,7 +1,89 @@
-// The hotkey dialog.
+// The hotkey dialog: a modeless dialog with one hotkey control that shows
+// the stored hotkey (Ctrl+Alt+N when there is none) and stores the chosen
+// one for the current user on OK.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "dialog_texts.h"
+#include "product.h"
+#include "resource.h"
+#include "settings.h"
 #include "setup.h"
 
-INT_PTR CALLBACK HotkeyDlgProc(HWND, UINT, WPARAM, LPARAM)
+// The control is placed in pixels, below the dialog's text.
+#define HOTKEY_CONTROL_X      60
+#define HOTKEY_CONTROL_Y      60
+#define HOTKEY_CONTROL_WIDTH  200
+#define HOTKEY_CONTROL_HEIGHT 20
+
+static HFONT CreateHotkeyFont(HWND control)
 {
+    HDC dc = GetDC(control);
+    int height = -MulDiv(DIALOG_FONT_POINTS, GetDeviceCaps(dc, LOGPIXELSY), 72);
+    ReleaseDC(control, dc);
+    return CreateFontA(height, 0, 0, 0, FW_DONTCARE, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                       OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, 0, DIALOG_FONT_FACE);
+}
+
+static void InitHotkeyDialog(HWND dialog)
+{
+    if (!g_hotkeyDialog)
+        g_hotkeyDialog = dialog;
+    SetClassLongA(dialog, GCL_HICON,
+                  (LONG)(LONG_PTR)LoadIconA(g_instance, MAKEINTRESOURCEA(IDI_PRODUCT)));
+    InitCommonControls();
+    g_hotkeyControl = CreateWindowExA(0, HOTKEY_CLASSA, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP,
+                                      HOTKEY_CONTROL_X, HOTKEY_CONTROL_Y, HOTKEY_CONTROL_WIDTH,
+                                      HOTKEY_CONTROL_HEIGHT, dialog, NULL, g_instance, NULL);
+    DWORD hotkey = QuerySettingDword(HKEY_CURRENT_USER, VALUE_HOTKEY);
+    if (hotkey == SETTING_NO_VALUE)
+        hotkey = HOTKEY_DEFAULT;
+    SendMessageA(g_hotkeyControl, HKM_SETHOTKEY, hotkey, 0);
+    g_hotkeyFont = CreateHotkeyFont(g_hotkeyControl);
+    SendMessageA(g_hotkeyControl, WM_SETFONT, (WPARAM)g_hotkeyFont, 0);
+    SetFocus(g_hotkeyControl);
+}
+
+// Without a control there is no choice to store, and the stored hotkey
+// must not be lost to a guess.
+static void StoreHotkey(void)
+{
+    if (!g_hotkeyControl)
+        return;
+    DWORD hotkey = LOWORD(SendMessageA(g_hotkeyControl, HKM_GETHOTKEY, 0, 0));
+    WriteRegistryValue(HKEY_CURRENT_USER, SETTINGS_KEY_PATH, VALUE_HOTKEY, NULL, hotkey);
+}
+
+// The font goes only after the control that uses it.
+static void CloseHotkeyDialog(HWND dialog)
+{
+    DestroyWindow(dialog);
+    g_hotkeyDialog = NULL;
+    g_hotkeyControl = NULL;
+    if (g_hotkeyFont)
+        DeleteObject(g_hotkeyFont);
+    g_hotkeyFont = NULL;
+}
+
+INT_PTR CALLBACK HotkeyDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        InitHotkeyDialog(dialog);
+        break;
+    case WM_COMMAND:
+        if (HIWORD(wParam) != 0)
+            break;
+        switch (LOWORD(wParam)) {
+        case IDOK:
+            StoreHotkey();
+            CloseHotkeyDialog(dialog);
+            break;
+        case IDCANCEL:
+            CloseHotkeyDialog(dialog);
+            break;
+        }
+        break;
+    }
     return FALSE;
 }
