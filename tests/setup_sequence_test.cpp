@@ -1,10 +1,9 @@
-// The installer's spine: the default install folder, closing the running
-// application, and setup.exe run as a program.
+// The installer's spine: the default install folder and closing the running
+// application. setup.exe run as a program is driven through its dialog in
+// tests/setup_dialogs.
 #include <gtest/gtest.h>
 
-#include "files.h"
 #include "msgbox.h"
-#include "process.h"
 #include "product.h"
 #include "product_window.h"
 #include "registry.h"
@@ -128,32 +127,6 @@ TEST(CloseRunningProduct, PostsOneCloseToTheProductWindow)
     EXPECT_TRUE(IsWindow(window)) << "the window is only asked, not destroyed";
     DestroyWindow(window);
     UnregisterClassA(PRODUCT_WINDOW_CLASS, GetModuleHandleA(NULL));
-}
-
-}  // namespace
-
-namespace {
-
-TEST(SetupProgram, WithoutDialogEndsWithSuccessBoxAndExitCode1)
-{
-    std::string source = MakeScratchFolder("sequence_dist");
-    ASSERT_TRUE(CopyFileA((TestProgramFolder() + SETUP_EXE_NAME).c_str(),
-                          (source + "\\" SETUP_EXE_NAME).c_str(), FALSE));
-    for (const char *arguments : {"", " /S /D=C:\\elsewhere", " anything at all"}) {
-        Program program;
-        ASSERT_TRUE(StartProgram("\"" + source + "\\" SETUP_EXE_NAME "\"" + arguments, source,
-                                 &program));
-        BoxWatcher watcher(program.id);
-        EXPECT_EQ(1u, WaitForExit(program, 20000)) << arguments;
-        watcher.Stop();
-        std::vector<BoxRecord> boxes = watcher.Boxes();
-        ASSERT_EQ(1u, boxes.size()) << arguments;
-        EXPECT_EQ(PRODUCT_DISPLAY_NAME " has been installed successfully.", boxes[0].text);
-        EXPECT_EQ(PRODUCT_DISPLAY_NAME, boxes[0].caption);
-        EXPECT_STREQ("information", IconKindName(boxes[0].icon));
-        EXPECT_EQ(std::vector<int>{IDOK}, boxes[0].buttons);
-        EndProgram(&program);
-    }
 }
 
 }  // namespace

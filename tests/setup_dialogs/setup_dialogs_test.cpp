@@ -1,0 +1,568 @@
+// The installer's two dialogs driven in the test program itself, which
+// carries the installer's resources: what only shows from inside the
+// process (shell notifications, the current directory, the shared state,
+// GDI objects, the folder browser's tree) and the templates as built.
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+#include <shlobj.h>
+
+#include <functional>
+#include <thread>
+
+#include "dialog_driver.h"
+#include "dialog_texts.h"
+#include "files.h"
+#include "import_hook.h"
+#include "msgbox.h"
+#include "process.h"
+#include "product.h"
+#include "registry.h"
+#include "resource.h"
+#include "setup.h"
+
+namespace {
+
+std::string CurrentDirectory()
+{
+    char path[MAX_PATH] = "";
+    GetCurrentDirectoryA(sizeof(path), path);
+    return path;
+}
+
+struct Notice {
+    LONG event;
+    UINT flags;
+    std::string path;
+    bool operator==(const Notice &o) const
+    {
+        return event == o.event && flags == o.flags && path == o.path;
+    }
+};
+
+void PrintTo(const Notice &n, std::ostream *os)
+{
+    *os << "{event " << n.event << ", flags 0x" << std::hex << n.flags << std::dec << ", \""
+        << n.path << "\"}";
+}
+
+std::vector<Notice> Notices(const ShellNotifyLog &log)
+{
+    std::vector<Notice> notices;
+    for (const ShellNotifyCall &call : log.calls) {
+        EXPECT_EQ("", call.path2);
+        notices.push_back({call.event, call.flags, call.path1});
+    }
+    return notices;
+}
+
+std::vector<Notice> Created(const std::vector<std::string> &levels)
+{
+    std::vector<Notice> notices;
+    for (const std::string &level : levels) {
+        notices.push_back({SHCNE_MKDIR, SHCNF_PATHA, level});
+        notices.push_back({0, SHCNF_FLUSH, ""});
+    }
+    return notices;
+}
+
+class OptionsDialog : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        DeleteTree(HKEY_LOCAL_MACHINE, COMPANY_KEY_PATH);
+        g_instance = GetModuleHandleA(NULL);
+        g_createShortcut = g_startApplication = -1;
+        savedDirectory_ = CurrentDirectory();
+        workDirectory_ = MakeScratchFolder("dialogs_cwd");
+        SetCurrentDirectoryA(workDirectory_.c_str());
+    }
+    void TearDown() override
+    {
+        SetCurrentDirectoryA(savedDirectory_.c_str());
+        DeleteTree(HKEY_LOCAL_MACHINE, COMPANY_KEY_PATH);
+    }
+
+    // Runs AskInstallOptions here while script drives the dialog from a
+    // second thread; a dialog the script leaves open is cancelled.
+    int RunDialog(const std::function<void(HWND)> &script)
+    {
+        std::thread driver([&] {
+            HWND dialog = WaitForWindow(GetCurrentProcessId(), "#32770", PRODUCT_DISPLAY_NAME,
+                                        10000);
+            if (!dialog) {
+                ADD_FAILURE() << "the install options dialog did not appear";
+                return;
+            }
+            script(dialog);
+            // An ended dialog goes once its modal loop has returned.
+            if (!WaitUntilGone(dialog, 5000)) {
+                ADD_FAILURE() << "the script left the dialog open";
+                PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+            }
+        });
+        int result = AskInstallOptions();
+        driver.join();
+        return result;
+    }
+
+    std::string savedDirectory_;
+    std::string workDirectory_;
+};
+
+TEST_F(OptionsDialog, CreatesMissingLevelsTopDownAndAnnouncesEach)
+{
+    std::string root = MakeScratchFolder("dialogs_levels");
+    CreateDirectoryA((root + "\\A").c_str(), NULL);
+    ShellNotifyLog log;
+    BoxAnswerer answerer;
+    HICON classIcon = NULL;
+    int result = RunDialog([&](HWND dialog) {
+        classIcon = (HICON)GetClassLongPtrA(dialog, GCL_HICON);
+        SetItemText(dialog, IDC_INSTALL_PATH, root + "\\A\\B\\C\\");
+        Click(dialog, IDOK);
+    });
+    EXPECT_EQ(1, result);
+    EXPECT_EQ(root + "\\A\\B\\C", g_installFolder) << "one trailing backslash removed";
+    EXPECT_TRUE(FolderExists(root + "\\A\\B\\C"));
+    EXPECT_EQ(Created({root + "\\A\\B", root + "\\A\\B\\C"}), Notices(log));
+    EXPECT_EQ(workDirectory_, CurrentDirectory());
+    EXPECT_EQ(1, g_createShortcut);
+    EXPECT_EQ(1, g_startApplication);
+    EXPECT_TRUE(answerer.boxes.empty());
+    EXPECT_EQ(LoadIconA(g_instance, MAKEINTRESOURCEA(IDI_PRODUCT)), classIcon);
+    EXPECT_TRUE(classIcon != NULL);
+}
+
+TEST_F(OptionsDialog, AcceptsWithoutCreatingWhenNothingIsMissing)
+{
+    std::string existing = MakeScratchFolder("dialogs_existing");
+    struct Case {
+        std::string typed;
+        std::string stored;
+    } cases[] = {
+        {existing, existing},
+        {existing + "\\\\", existing + ""},  // OK removes one, AskInstallOptions the other
+        {"bare", "bare"},                     // no separator: nothing to create
+        {"\\\\server\\share", "\\\\server\\share"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE("typed: " + c.typed);
+        ShellNotifyLog log;
+        BoxAnswerer answerer;
+        int result = RunDialog([&](HWND dialog) {
+            SetItemText(dialog, IDC_INSTALL_PATH, c.typed);
+            Click(dialog, IDOK);
+        });
+        EXPECT_EQ(1, result);
+        EXPECT_EQ(c.stored, g_installFolder);
+        EXPECT_TRUE(Notices(log).empty());
+        EXPECT_TRUE(answerer.boxes.empty());
+        EXPECT_EQ(workDirectory_, CurrentDirectory());
+        EXPECT_TRUE(ListFolder(workDirectory_).empty()) << "nothing created in the current folder";
+        EXPECT_TRUE(ListFolder(existing).empty());
+    }
+}
+
+TEST_F(OptionsDialog, RefusedFolderKeepsTheDialogOpenWithTheOptionsTaken)
+{
+    ASSERT_NE("", MissingDrive());
+    struct Case {
+        std::string typed;
+        const char *message;
+        std::string stored;
+    } cases[] = {
+        {MissingDrive() + "\\Velkor\\Chronex", MSG_CANNOT_CREATE_FOLDER,
+         MissingDrive() + "\\Velkor\\Chronex"},
+        {"\\\\server", MSG_CANNOT_CREATE_FOLDER, "\\\\server"},
+        {"\\\\server\\\\", MSG_CANNOT_CREATE_FOLDER, "\\\\server\\"},
+        {"", MSG_NO_INSTALL_FOLDER, ""},
+        {"\\", MSG_NO_INSTALL_FOLDER, ""},
+    };
+    ShellNotifyLog log;
+    BoxAnswerer answerer;
+    int result = RunDialog([&](HWND dialog) {
+        Click(dialog, IDC_START_APP);
+        for (const Case &c : cases) {
+            SCOPED_TRACE("typed: " + c.typed);
+            size_t before = answerer.boxes.size();
+            SetItemText(dialog, IDC_INSTALL_PATH, c.typed);
+            Click(dialog, IDOK);
+            EXPECT_TRUE(IsWindow(dialog)) << "the dialog stays open";
+            ASSERT_EQ(before + 1, answerer.boxes.size());
+            const BoxRecord &box = answerer.boxes.back();
+            EXPECT_EQ(c.message, box.text);
+            EXPECT_EQ(PRODUCT_DISPLAY_NAME, box.caption);
+            EXPECT_STREQ("none", IconKindName(box.icon));
+            EXPECT_EQ(std::vector<int>{IDOK}, box.buttons);
+            EXPECT_EQ(c.stored, g_installFolder);
+            EXPECT_EQ(1, g_createShortcut) << "options are taken before the folder";
+            EXPECT_EQ(0, g_startApplication);
+            EXPECT_EQ(c.typed, ItemText(dialog, IDC_INSTALL_PATH)) << "the text stays for a fix";
+        }
+        Click(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(0, result);
+    EXPECT_TRUE(Notices(log).empty());
+    EXPECT_EQ(workDirectory_, CurrentDirectory());
+}
+
+TEST_F(OptionsDialog, LevelsMadeBeforeAFailingOneStayAnnounced)
+{
+    std::string root = MakeScratchFolder("dialogs_partial");
+    ShellNotifyLog log;
+    BoxAnswerer answerer;
+    int result = RunDialog([&](HWND dialog) {
+        // A name that no file system takes fails the second level.
+        SetItemText(dialog, IDC_INSTALL_PATH, root + "\\made\\bad*name\\leaf");
+        Click(dialog, IDOK);
+        EXPECT_TRUE(IsWindow(dialog));
+        Click(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(0, result);
+    ASSERT_EQ(2u, answerer.boxes.size());
+    EXPECT_EQ(MSG_CANNOT_CREATE_FOLDER, answerer.boxes[0].text);
+    EXPECT_EQ(MSG_SETUP_WILL_STOP, answerer.boxes[1].text);
+    EXPECT_EQ(std::vector<std::string>{"made"}, ListFolder(root));
+    EXPECT_EQ(Created({root + "\\made"}), Notices(log));
+    EXPECT_EQ(workDirectory_, CurrentDirectory());
+}
+
+// The selected item of the folder browser's tree, by its text.
+std::string SelectedTreeText(HWND tree)
+{
+    HTREEITEM item = TreeView_GetSelection(tree);
+    char text[MAX_PATH] = "";
+    TVITEMA info = {};
+    info.mask = TVIF_TEXT;
+    info.hItem = item;
+    info.pszText = text;
+    info.cchTextMax = sizeof(text);
+    if (!item || !SendMessageA(tree, TVM_GETITEMA, 0, (LPARAM)&info))
+        return "<none>";
+    return text;
+}
+
+const char kBrowserTitle[] = "Browse for Folder";
+const int kBrowserTree = 14145;
+const int kBrowserText = 14146;
+
+TEST_F(OptionsDialog, BrowseOpensOnTheTypedFolderAndPutsTheAnswerBack)
+{
+    std::string root = MakeScratchFolder("dialogs_browse");
+    std::string typed = root + "\\pick";
+    CreateDirectoryA(typed.c_str(), NULL);
+    BoxAnswerer answerer;
+    int result = RunDialog([&](HWND dialog) {
+        SetItemText(dialog, IDC_INSTALL_PATH, typed);
+        // Cancelled browser: the text stays.
+        PostClick(dialog, IDC_BROWSE);
+        HWND browser = WaitForWindow(GetCurrentProcessId(), "#32770", kBrowserTitle, 10000);
+        ASSERT_TRUE(browser != NULL);
+        EXPECT_EQ(BROWSE_TITLE, ItemText(browser, kBrowserText));
+        EXPECT_EQ("pick", SelectedTreeText(GetDlgItem(browser, kBrowserTree)));
+        PostMessageA(browser, WM_COMMAND, IDCANCEL, 0);
+        EXPECT_TRUE(WaitUntilGone(browser, 10000));
+        EXPECT_EQ(typed, ItemText(dialog, IDC_INSTALL_PATH));
+
+        // Another folder chosen: it replaces the text.
+        PostClick(dialog, IDC_BROWSE);
+        browser = WaitForWindow(GetCurrentProcessId(), "#32770", kBrowserTitle, 10000);
+        ASSERT_TRUE(browser != NULL);
+        HWND tree = GetDlgItem(browser, kBrowserTree);
+        HTREEITEM parent = TreeView_GetParent(tree, TreeView_GetSelection(tree));
+        SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, (LPARAM)parent);
+        EXPECT_EQ("dialogs_browse", SelectedTreeText(tree));
+        PostMessageA(browser, WM_COMMAND, IDOK, 0);
+        EXPECT_TRUE(WaitUntilGone(browser, 10000));
+        EXPECT_EQ(root, ItemText(dialog, IDC_INSTALL_PATH));
+        EXPECT_EQ("C:\\Program Files\\" PRODUCT_DISPLAY_NAME, std::string(g_installFolder))
+            << "the install folder changes only on OK";
+        Click(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(0, result);
+}
+
+class HotkeyDialog : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        g_instance = GetModuleHandleA(NULL);
+        DeleteValue(HKEY_CURRENT_USER, SETTINGS_KEY_PATH, VALUE_HOTKEY);
+    }
+    void TearDown() override { DeleteValue(HKEY_CURRENT_USER, SETTINGS_KEY_PATH, VALUE_HOTKEY); }
+
+    // As the install options dialog's Set Hotkey opens it.
+    HWND Open()
+    {
+        HWND dialog = CreateDialogParamA(g_instance, MAKEINTRESOURCEA(IDD_HOTKEY), NULL,
+                                         HotkeyDlgProc, 0);
+        if (dialog)
+            ShowWindow(dialog, SW_SHOWNORMAL);
+        return dialog;
+    }
+    static void Command(HWND dialog, int id) { SendMessageA(dialog, WM_COMMAND, id, 0); }
+    static int ShownHotkey()
+    {
+        return (int)SendMessageA(g_hotkeyControl, HKM_GETHOTKEY, 0, 0);
+    }
+};
+
+TEST_F(HotkeyDialog, ControlFontAndHandlesWhileOpenAllGoneAfterClose)
+{
+    HWND dialog = Open();
+    ASSERT_TRUE(dialog != NULL);
+    EXPECT_EQ(dialog, g_hotkeyDialog);
+    HWND control = FindWindowExA(dialog, NULL, HOTKEY_CLASSA, NULL);
+    ASSERT_TRUE(control != NULL);
+    EXPECT_EQ(control, g_hotkeyControl);
+    EXPECT_EQ(0, GetDlgCtrlID(control));
+    RECT rect = ChildRect(control);
+    EXPECT_EQ(60, rect.left);
+    EXPECT_EQ(60, rect.top);
+    EXPECT_EQ(200, rect.right - rect.left);
+    EXPECT_EQ(20, rect.bottom - rect.top);
+    EXPECT_EQ(control, GetFocus());
+    EXPECT_EQ(0x064E, ShownHotkey()) << "Ctrl+Alt+N when nothing is stored";
+    EXPECT_EQ(LoadIconA(g_instance, MAKEINTRESOURCEA(IDI_PRODUCT)),
+              (HICON)GetClassLongPtrA(dialog, GCL_HICON));
+
+    HFONT font = g_hotkeyFont;
+    ASSERT_TRUE(font != NULL);
+    EXPECT_EQ(font, (HFONT)SendMessageA(control, WM_GETFONT, 0, 0));
+    LOGFONTA logFont = {};
+    ASSERT_EQ((int)sizeof(logFont), GetObjectA(font, sizeof(logFont), &logFont));
+    HDC screen = GetDC(NULL);
+    EXPECT_EQ(-MulDiv(8, GetDeviceCaps(screen, LOGPIXELSY), 72), logFont.lfHeight);
+    ReleaseDC(NULL, screen);
+    EXPECT_STREQ(DIALOG_FONT_FACE, logFont.lfFaceName);
+    EXPECT_EQ(OUT_TT_PRECIS, logFont.lfOutPrecision);
+    EXPECT_EQ(DEFAULT_CHARSET, logFont.lfCharSet);
+
+    Command(dialog, IDCANCEL);
+    EXPECT_FALSE(IsWindow(dialog));
+    EXPECT_TRUE(g_hotkeyDialog == NULL);
+    EXPECT_TRUE(g_hotkeyControl == NULL);
+    EXPECT_TRUE(g_hotkeyFont == NULL);
+    EXPECT_EQ(0u, (unsigned)GetObjectType(font)) << "the font is deleted";
+    EXPECT_FALSE(ValueExists(HKEY_CURRENT_USER, SETTINGS_KEY_PATH, VALUE_HOTKEY));
+    EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, SETTINGS_KEY_PATH)) << "reading created the key";
+}
+
+TEST_F(HotkeyDialog, StoredValueIsShownAndOkStoresTheControlsValue)
+{
+    struct Case {
+        bool stored;
+        DWORD value;
+        int shown;
+    } cases[] = {
+        {false, 0, 0x064E},
+        {true, 0xFFFFFFFF, 0x064E},
+        {true, 0, 0},
+        {true, 0x0374, 0x0374},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(testing::Message() << "stored 0x" << std::hex << c.value);
+        if (c.stored)
+            WriteDword(HKEY_CURRENT_USER, SETTINGS_KEY_PATH, VALUE_HOTKEY, c.value);
+        else
+            DeleteValue(HKEY_CURRENT_USER, SETTINGS_KEY_PATH, VALUE_HOTKEY);
+        HWND dialog = Open();
+        ASSERT_TRUE(dialog != NULL);
+        EXPECT_EQ(c.shown, ShownHotkey());
+        SendMessageA(g_hotkeyControl, HKM_SETHOTKEY, 0x0241, 0);  // Ctrl+A
+        Command(dialog, IDOK);
+        EXPECT_FALSE(IsWindow(dialog));
+        std::string data;
+        DWORD type = REG_NONE;
+        ASSERT_TRUE(ReadValue(HKEY_CURRENT_USER, SETTINGS_KEY_PATH, VALUE_HOTKEY, &data, &type));
+        EXPECT_EQ((DWORD)REG_DWORD, type);
+        EXPECT_EQ(std::string("\x41\x02\0\0", 4), data);
+    }
+}
+
+TEST_F(HotkeyDialog, RepeatedOpeningsLeaveNoGdiObjectBehind)
+{
+    Command(Open(), IDCANCEL);  // first use loads the class, the icon, the DC's font
+    DWORD before = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    for (int i = 0; i < 30; ++i) {
+        HWND dialog = Open();
+        ASSERT_TRUE(dialog != NULL);
+        HFONT font = g_hotkeyFont;
+        Command(dialog, i % 2 ? IDOK : IDCANCEL);
+        EXPECT_EQ(0u, (unsigned)GetObjectType(font)) << "opening " << i;
+    }
+    DWORD after = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    EXPECT_EQ(before, after);
+    if (before == 0)
+        std::cout << "note: GetGuiResources counts no GDI objects here; the fonts were "
+                     "checked one by one\n";
+}
+
+HHOOK g_blockHook;
+
+// Refuses the creation of hotkey controls on this thread.
+LRESULT CALLBACK BlockHotkeyControls(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HCBT_CREATEWND) {
+        char name[64] = "";
+        GetClassNameA((HWND)wParam, name, sizeof(name));
+        if (lstrcmpiA(name, HOTKEY_CLASSA) == 0)
+            return 1;
+    }
+    return CallNextHookEx(g_blockHook, code, wParam, lParam);
+}
+
+TEST_F(HotkeyDialog, OkWithoutAControlStoresNothing)
+{
+    WriteDword(HKEY_CURRENT_USER, SETTINGS_KEY_PATH, VALUE_HOTKEY, 0x0374);
+    g_blockHook = SetWindowsHookExA(WH_CBT, BlockHotkeyControls, NULL, GetCurrentThreadId());
+    HWND dialog = Open();
+    UnhookWindowsHookEx(g_blockHook);
+    ASSERT_TRUE(dialog != NULL) << "the dialog opens without its control";
+    EXPECT_TRUE(g_hotkeyControl == NULL);
+    HFONT font = g_hotkeyFont;
+    Command(dialog, IDOK);
+    EXPECT_FALSE(IsWindow(dialog));
+    DWORD stored = 0;
+    ASSERT_TRUE(ReadDword(HKEY_CURRENT_USER, SETTINGS_KEY_PATH, VALUE_HOTKEY, &stored));
+    EXPECT_EQ(0x0374u, stored);
+    EXPECT_EQ(0u, (unsigned)GetObjectType(font));
+}
+
+// The templates as built, read back from the resources.
+struct Item {
+    DWORD style;
+    int x, y, cx, cy;
+    int id;
+    std::string windowClass;
+    std::string text;
+    bool operator==(const Item &o) const
+    {
+        return style == o.style && x == o.x && y == o.y && cx == o.cx && cy == o.cy &&
+               id == o.id && windowClass == o.windowClass && text == o.text;
+    }
+};
+
+void PrintTo(const Item &i, std::ostream *os)
+{
+    *os << "{0x" << std::hex << i.style << std::dec << ", " << i.x << "," << i.y << " " << i.cx
+        << "x" << i.cy << ", id " << i.id << ", " << i.windowClass << ", \"" << i.text << "\"}";
+}
+
+struct Template {
+    DWORD style = 0, exStyle = 0;
+    int x = 0, y = 0, cx = 0, cy = 0;
+    std::string title, font;
+    int points = 0;
+    std::vector<Item> items;
+};
+
+std::string ReadSzOrOrd(const WORD *&p, const char *const *ordinals = nullptr)
+{
+    if (*p == 0xFFFF) {
+        WORD ordinal = p[1];
+        p += 2;
+        if (ordinals && ordinal >= 0x80 && ordinal <= 0x82)
+            return ordinals[ordinal - 0x80];
+        return "#" + std::to_string(ordinal);
+    }
+    std::string text;
+    for (; *p; ++p)
+        text += (char)*p;
+    ++p;
+    return text;
+}
+
+Template ReadTemplate(int id)
+{
+    static const char *const kClasses[] = {"BUTTON", "EDIT", "STATIC"};
+    Template t;
+    HRSRC resource = FindResourceA(NULL, MAKEINTRESOURCEA(id), (LPCSTR)RT_DIALOG);
+    if (!resource)
+        return t;
+    const DLGTEMPLATE *head = (const DLGTEMPLATE *)LockResource(LoadResource(NULL, resource));
+    t.style = head->style;
+    t.exStyle = head->dwExtendedStyle;
+    t.x = head->x, t.y = head->y, t.cx = head->cx, t.cy = head->cy;
+    const WORD *p = (const WORD *)(head + 1);
+    ReadSzOrOrd(p);  // menu
+    ReadSzOrOrd(p);  // class
+    t.title = ReadSzOrOrd(p);
+    t.points = *p++;
+    t.font = ReadSzOrOrd(p);
+    for (int i = 0; i < head->cdit; ++i) {
+        p = (const WORD *)(((ULONG_PTR)p + 3) & ~(ULONG_PTR)3);
+        const DLGITEMTEMPLATE *item = (const DLGITEMTEMPLATE *)p;
+        p = (const WORD *)(item + 1);
+        Item read;
+        read.style = item->style;
+        read.x = item->x, read.y = item->y, read.cx = item->cx, read.cy = item->cy;
+        read.id = (short)item->id;
+        read.windowClass = ReadSzOrOrd(p, kClasses);
+        read.text = ReadSzOrOrd(p);
+        p += 1 + *p / sizeof(WORD);  // creation data
+        t.items.push_back(read);
+    }
+    return t;
+}
+
+TEST(DialogTemplates, AsTheInstallerLaysThemOut)
+{
+    Template options = ReadTemplate(IDD_INSTALL_OPTIONS);
+    EXPECT_EQ(0x90C80AC4u, options.style);
+    EXPECT_EQ(0u, options.exStyle);
+    EXPECT_EQ(0, options.x);
+    EXPECT_EQ(0, options.y);
+    EXPECT_EQ(272, options.cx);
+    EXPECT_EQ(109, options.cy);
+    EXPECT_EQ(OPTIONS_TEMPLATE_TITLE, options.title);
+    EXPECT_EQ(DIALOG_FONT_FACE, options.font);
+    EXPECT_EQ(8, options.points);
+    std::vector<Item> optionItems = {
+        {0x50010001, 216, 5, 50, 14, 1, "BUTTON", "&OK"},
+        {0x50010000, 216, 20, 50, 14, 2, "BUTTON", "&Cancel"},
+        {0x50000003, 5, 5, 20, 20, -1, "STATIC", "#101"},
+        {0x50020000, 40, 5, 160, 30, -1, "STATIC", OPTIONS_WELCOME_TEXT},
+        {0x50020000, 40, 42, 120, 8, -1, "STATIC", OPTIONS_PATH_LABEL},
+        {0x50810080, 40, 51, 167, 12, 1000, "EDIT", ""},
+        {0x50010000, 216, 50, 50, 14, 1001, "BUTTON", OPTIONS_BROWSE_TEXT},
+        {0x50010003, 40, 73, 170, 8, 1002, "BUTTON", OPTIONS_SHORTCUT_TEXT},
+        {0x50010003, 40, 89, 225, 8, 1003, "BUTTON", OPTIONS_START_TEMPLATE},
+        {0x50010000, 215, 71, 50, 14, 1005, "BUTTON", OPTIONS_HOTKEY_TEXT},
+    };
+    EXPECT_EQ(optionItems, options.items);
+
+    Template hotkey = ReadTemplate(IDD_HOTKEY);
+    EXPECT_EQ(0x90C80AC4u, hotkey.style);
+    EXPECT_EQ(0u, hotkey.exStyle);
+    EXPECT_EQ(257, hotkey.cx);
+    EXPECT_EQ(61, hotkey.cy);
+    EXPECT_EQ(HOTKEY_TITLE, hotkey.title);
+    EXPECT_EQ(DIALOG_FONT_FACE, hotkey.font);
+    EXPECT_EQ(8, hotkey.points);
+    std::vector<Item> hotkeyItems = {
+        {0x50010001, 200, 5, 50, 14, 1, "BUTTON", "OK"},
+        {0x50010000, 200, 20, 50, 14, 2, "BUTTON", "Cancel"},
+        {0x50020000, 40, 5, 155, 27, -1, "STATIC", HOTKEY_TEXT},
+        {0x50000003, 5, 5, 20, 20, -1, "STATIC", "#101"},
+    };
+    EXPECT_EQ(hotkeyItems, hotkey.items);
+}
+
+TEST(DialogTemplates, ProductIconHoldsOne16AndOne32PixelImageOf16Colours)
+{
+    HRSRC resource = FindResourceA(NULL, MAKEINTRESOURCEA(IDI_PRODUCT), (LPCSTR)RT_GROUP_ICON);
+    ASSERT_TRUE(resource != NULL);
+    const BYTE *group = (const BYTE *)LockResource(LoadResource(NULL, resource));
+    const WORD count = *(const WORD *)(group + 4);
+    ASSERT_EQ(2, count);
+    std::vector<std::pair<int, int>> images;
+    for (int i = 0; i < count; ++i) {
+        const BYTE *entry = group + 6 + 14 * i;  // GRPICONDIRENTRY
+        images.push_back({entry[0], entry[2]});
+    }
+    EXPECT_EQ((std::vector<std::pair<int, int>>{{16, 16}, {32, 16}}), images);
+}
+
+}  // namespace
