@@ -1,0 +1,74 @@
+#!/bin/bash
+# Takes screenshots of the installer's two dialogs under Wine and writes
+# docs/screenshots/install_options.png and docs/screenshots/hotkey.png.
+# Not part of the test command; it installs what it needs itself
+# (ImageMagick's import, xdotool). The dialogs ask for "MS Sans Serif";
+# without Wine's own fonts Wine falls back to a wider face, so Wine's fonts
+# (package fonts-wine) are unpacked into the private prefix only, leaving
+# the machine's fonts as they are.
+# BUILD_DIR picks the build folder (default build/mingw).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+BUILD_DIR=${BUILD_DIR:-build/mingw}
+OUT=docs/screenshots
+
+scripts/install-deps.sh
+missing=""
+command -v import >/dev/null 2>&1 || missing="$missing imagemagick"
+command -v xdotool >/dev/null 2>&1 || missing="$missing xdotool"
+if [ -n "$missing" ]; then
+    SUDO=""
+    [ "$(id -u)" = 0 ] || SUDO=sudo
+    # shellcheck disable=SC2086
+    $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends $missing
+fi
+
+cmake --preset mingw -B "$BUILD_DIR" >/dev/null
+cmake --build "$BUILD_DIR" --target setup
+
+. scripts/wine-env.sh
+wine_env_start
+
+fonts="$WINE_ENV_ROOT/fonts"
+mkdir -p "$fonts"
+# apt warns that it downloads as root outside its sandbox; the file is all we need.
+(cd "$fonts" && apt-get download -q fonts-wine >/dev/null 2>&1 && dpkg-deb -x fonts-wine_*.deb unpacked)
+cp "$fonts"/unpacked/usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
+
+# setup.exe alone in a folder of its own; the dialogs are never answered.
+dist="$WINEPREFIX/drive_c/screenshots"
+mkdir -p "$dist"
+cp "$BUILD_DIR/bin/setup.exe" "$dist/"
+
+# Waits for a top-level X window with exactly this title; prints its id.
+wait_for_window() {
+    for _ in $(seq 100); do
+        id=$(xdotool search --name "^$1\$" 2>/dev/null | head -1 || true)
+        if [ -n "$id" ]; then
+            echo "$id"
+            return 0
+        fi
+        sleep 0.2
+    done
+    echo "window \"$1\" did not appear" >&2
+    return 1
+}
+
+(cd "$dist" && exec wine setup.exe) &
+setup_pid=$!
+
+mkdir -p "$OUT"
+options=$(wait_for_window "Velkor Chronex")
+sleep 1  # let it paint
+import -window "$options" "$OUT/install_options.png"
+
+# Set Hotkey through its access key.
+xdotool windowfocus --sync "$options"
+xdotool key alt+h
+hotkey=$(wait_for_window "Please enter a new hotkey:")
+sleep 1
+import -window "$hotkey" "$OUT/hotkey.png"
+
+kill "$setup_pid" 2>/dev/null || true
+wait "$setup_pid" 2>/dev/null || true
+echo "Wrote $OUT/install_options.png and $OUT/hotkey.png"
