@@ -1,0 +1,26 @@
+// Fuzzes the uninstaller's phase choice: "/internally" anywhere in a command
+// line of any length, compared case-sensitively.
+#include <stdint.h>
+#include <stdlib.h>
+#include <string.h>
+
+#include <string>
+
+#include "paths.h"
+#include "product.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    std::string line((const char *)data, size);
+    line = line.substr(0, line.find('\0'));
+    char *copy = (char *)malloc(line.size() + 1);
+    memcpy(copy, line.c_str(), line.size() + 1);
+    const char *found = FindText(copy, REMOVAL_PHASE_SWITCH);
+    size_t expected = line.find(REMOVAL_PHASE_SWITCH);
+    if ((found != NULL) != (expected != std::string::npos))
+        abort();
+    if (found && (size_t)(found - copy) != expected)
+        abort();
+    free(copy);
+    return 0;
+}
