@@ -38,7 +38,8 @@ TEST(FolderLevels, WalkFromTheTopDown)
         std::vector<std::string> levels;
     } cases[] = {
         {"C:\\A\\B\\C", {"C:\\A", "C:\\A\\B", "C:\\A\\B\\C"}},
-        {"C:\\Program Files\\Velkor Chronex", {"C:\\Program Files", "C:\\Program Files\\Velkor Chronex"}},
+        {"C:\\Program Files\\Velkor Chronex",
+         {"C:\\Program Files", "C:\\Program Files\\Velkor Chronex"}},
         {"C:\\A", {"C:\\A"}},
         // A second trailing backslash survives the dialog's OK: the last
         // level is the whole path, backslash included.

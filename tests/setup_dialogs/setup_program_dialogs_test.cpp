@@ -60,11 +60,17 @@ protected:
         EndProgram(&program_);
         Forget();
     }
+    // What a finished run leaves for the next one: the stored folder, the
+    // uninstall entry, the Start-menu shortcut; and the stored hotkey.
     static void Forget()
     {
         DeleteTree(HKEY_LOCAL_MACHINE, COMPANY_KEY_PATH);
-        DeleteTree(HKEY_LOCAL_MACHINE, UNINSTALL_KEY_PATH "\\" UNINSTALL_ENTRY_NAME);
+        DeleteTree(HKEY_LOCAL_MACHINE, UNINSTALL_ENTRY_PATH);
         DeleteValue(HKEY_CURRENT_USER, SETTINGS_KEY_PATH, VALUE_HOTKEY);
+        std::string startMenu;
+        if (ReadString(HKEY_CURRENT_USER, SHELL_FOLDERS_KEY_PATH, SHELL_FOLDER_START_MENU,
+                       &startMenu))
+            DeleteFileA((startMenu + "\\" PRODUCT_DISPLAY_NAME SHORTCUT_EXTENSION).c_str());
     }
 
     // Starts setup.exe with boxes answered in this order (then OK) and
@@ -193,6 +199,9 @@ TEST_F(SetupDialogs, OkCreatesTheMissingLevels)
     EXPECT_TRUE(FolderExists(root + "\\A\\B\\C"));
     EXPECT_EQ(std::vector<std::string>{"A"}, ListFolder(root));
     EXPECT_EQ(std::vector<std::string>{"B"}, ListFolder(root + "\\A"));
+    std::string stored;
+    EXPECT_TRUE(ReadString(HKEY_LOCAL_MACHINE, SETTINGS_KEY_PATH, VALUE_INSTALL_PATH, &stored));
+    EXPECT_EQ(root + "\\A\\B\\C", stored) << "stored without the trailing backslash";
     std::vector<BoxRecord> boxes = Boxes();
     ASSERT_FALSE(boxes.empty());
     ExpectSuccessBox(boxes.back());
