@@ -3,6 +3,8 @@
 // may be built by concatenation unless only code uses it.
 #pragma once
 
+#include "product.h"
+
 #define DIALOG_FONT_FACE        "MS Sans Serif"
 #define DIALOG_FONT_POINTS      8
 
