@@ -1,6 +1,8 @@
 // Helpers shared by the installer stage tests.
 #include "installer_helpers.h"
 
+#include <gtest/gtest.h>
+
 #include <ole2.h>
 #include <shlobj.h>
 
@@ -64,6 +66,36 @@ std::string RawString(HKEY root, const std::string &path, const char *name)
     if (type != REG_SZ)
         return "<type " + std::to_string(type) + ">";
     return data;
+}
+
+std::vector<RegistryValue> ExpectedRegistration(const std::string &folder)
+{
+    return {
+        {HKEY_LOCAL_MACHINE, SETTINGS_KEY_PATH, VALUE_INSTALL_PATH, folder},
+        {HKEY_LOCAL_MACHINE, UNINSTALL_ENTRY_PATH, VALUE_DISPLAY_NAME, "Velkor Chronex"},
+        {HKEY_LOCAL_MACHINE, UNINSTALL_ENTRY_PATH, VALUE_UNINSTALL_STRING,
+         "\"" + folder + "\\uninstall.exe\""},
+        {HKEY_CLASSES_ROOT, ".qsx", NULL, "VelkorSettings"},
+        {HKEY_CLASSES_ROOT, "VelkorSettings", NULL, "Quillstar Settings"},
+        {HKEY_CLASSES_ROOT, "VelkorSettings\\DefaultIcon", NULL, folder + "\\Settings.ico"},
+        {HKEY_CLASSES_ROOT, "VelkorSettings\\Shell", NULL, "open"},
+        {HKEY_CLASSES_ROOT, "VelkorSettings\\Shell\\open", NULL, "&Restore Settings"},
+        {HKEY_CLASSES_ROOT, "VelkorSettings\\Shell\\open\\command", NULL,
+         "\"" + folder + "\\Chronex.exe\" %1"},
+        {HKEY_CLASSES_ROOT, "VelkorSettings\\Shell\\edit", NULL, "&Edit"},
+        {HKEY_CLASSES_ROOT, "VelkorSettings\\Shell\\edit\\command", NULL, "NOTEPAD.EXE %1"},
+    };
+}
+
+void ExpectRegistryValues(const std::vector<RegistryValue> &values)
+{
+    for (const RegistryValue &v : values) {
+        std::string where = std::string(v.root == HKEY_CLASSES_ROOT ? "HKCR\\" : "HKLM\\") +
+                            v.key + " " + (v.value ? v.value : "(default)");
+        EXPECT_EQ(std::string(v.data.c_str(), v.data.size() + 1),
+                  RawString(v.root, v.key, v.value))
+            << where;
+    }
 }
 
 bool ReadLink(const std::string &path, LinkInfo *info)

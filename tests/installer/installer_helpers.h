@@ -25,6 +25,21 @@ int ValueCount(HKEY root, const std::string &path);
 // type is checked too. "<missing>" when absent, "<type N>" for another type.
 std::string RawString(HKEY root, const std::string &path, const char *name);
 
+struct RegistryValue {
+    HKEY root;
+    const char *key;
+    const char *value;  // NULL: the default value
+    std::string data;
+};
+
+// Every value that registration writes for an install folder, in writing
+// order, with the exact data.
+std::vector<RegistryValue> ExpectedRegistration(const std::string &folder);
+
+// Checks that each value is a REG_SZ holding exactly the data and one
+// terminator.
+void ExpectRegistryValues(const std::vector<RegistryValue> &values);
+
 struct LinkInfo {
     std::string target;
     std::string arguments;

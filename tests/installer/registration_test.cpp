@@ -14,48 +14,6 @@
 
 namespace {
 
-struct Expected {
-    HKEY root;
-    const char *key;
-    const char *value;  // NULL: the default value
-    std::string data;
-};
-
-// The table of values for one install folder, in writing order.
-std::vector<Expected> ExpectedValues(const std::string &folder)
-{
-    return {
-        {HKEY_LOCAL_MACHINE, SETTINGS_KEY_PATH, VALUE_INSTALL_PATH, folder},
-        {HKEY_LOCAL_MACHINE, UNINSTALL_ENTRY_PATH, VALUE_DISPLAY_NAME, "Velkor Chronex"},
-        {HKEY_LOCAL_MACHINE, UNINSTALL_ENTRY_PATH, VALUE_UNINSTALL_STRING,
-         "\"" + folder + "\\uninstall.exe\""},
-        {HKEY_CLASSES_ROOT, ".qsx", NULL, "VelkorSettings"},
-        {HKEY_CLASSES_ROOT, "VelkorSettings", NULL, "Quillstar Settings"},
-        {HKEY_CLASSES_ROOT, "VelkorSettings\\DefaultIcon", NULL, folder + "\\Settings.ico"},
-        {HKEY_CLASSES_ROOT, "VelkorSettings\\Shell", NULL, "open"},
-        {HKEY_CLASSES_ROOT, "VelkorSettings\\Shell\\open", NULL, "&Restore Settings"},
-        {HKEY_CLASSES_ROOT, "VelkorSettings\\Shell\\open\\command", NULL,
-         "\"" + folder + "\\Chronex.exe\" %1"},
-        {HKEY_CLASSES_ROOT, "VelkorSettings\\Shell\\edit", NULL, "&Edit"},
-        {HKEY_CLASSES_ROOT, "VelkorSettings\\Shell\\edit\\command", NULL, "NOTEPAD.EXE %1"},
-    };
-}
-
-std::string Describe(const Expected &e)
-{
-    return std::string(e.root == HKEY_CLASSES_ROOT ? "HKCR\\" : "HKLM\\") + e.key + " " +
-           (e.value ? e.value : "(default)");
-}
-
-// Each value as REG_SZ with exactly the expected bytes and one terminator.
-void ExpectValues(const std::vector<Expected> &values)
-{
-    for (const Expected &e : values)
-        EXPECT_EQ(std::string(e.data.c_str(), e.data.size() + 1),
-                  RawString(e.root, e.key, e.value))
-            << Describe(e);
-}
-
 class Registration : public ::testing::Test {
 protected:
     void SetUp() override { CleanInstallerState(); }
@@ -79,7 +37,7 @@ TEST_F(Registration, WritesEveryValueQuotedAndAnnouncesTheAssociation)
     ShellNotifyLog log;
     Register(folder);
 
-    ExpectValues(ExpectedValues(folder));
+    ExpectRegistryValues(ExpectedRegistration(folder));
     EXPECT_EQ(2, ValueCount(HKEY_LOCAL_MACHINE, UNINSTALL_ENTRY_PATH))
         << "the uninstall entry holds exactly DisplayName and UninstallString";
     EXPECT_EQ(1, ValueCount(HKEY_LOCAL_MACHINE, SETTINGS_KEY_PATH));
@@ -97,7 +55,7 @@ TEST_F(Registration, ReinstallIntoAnotherFolderMovesEveryValue)
     BoxAnswerer answerer;
     Register("C:\\tests\\first place");
     Register("D:\\Second\\Velkor Chronex");
-    ExpectValues(ExpectedValues("D:\\Second\\Velkor Chronex"));
+    ExpectRegistryValues(ExpectedRegistration("D:\\Second\\Velkor Chronex"));
     EXPECT_EQ(2, ValueCount(HKEY_LOCAL_MACHINE, UNINSTALL_ENTRY_PATH));
     EXPECT_EQ(0u, answerer.boxes.size());
 }
@@ -112,10 +70,10 @@ TEST_F(Registration, UninstallEntryUnavailableLeavesTheRestWritten)
     Register("C:\\tests\\denied entry");
     RestoreKey(HKEY_LOCAL_MACHINE, UNINSTALL_ENTRY_PATH);
 
-    std::vector<Expected> expected = ExpectedValues("C:\\tests\\denied entry");
+    std::vector<RegistryValue> expected = ExpectedRegistration("C:\\tests\\denied entry");
     EXPECT_EQ(0, ValueCount(HKEY_LOCAL_MACHINE, UNINSTALL_ENTRY_PATH));
     expected.erase(expected.begin() + 1, expected.begin() + 3);
-    ExpectValues(expected);
+    ExpectRegistryValues(expected);
     EXPECT_EQ(0u, answerer.boxes.size()) << "a missing uninstall entry is not reported";
     EXPECT_EQ(2u, log.calls.size()) << "the notifications are sent all the same";
 }
@@ -138,9 +96,9 @@ TEST_F(Registration, UnwritableSettingsKeyShowsOneBoxAndGoesOn)
     EXPECT_STREQ("error", IconKindName(box.icon));
     EXPECT_EQ(std::vector<int>{IDOK}, box.buttons);
 
-    std::vector<Expected> expected = ExpectedValues("C:\\tests\\new place");
+    std::vector<RegistryValue> expected = ExpectedRegistration("C:\\tests\\new place");
     expected[0].data = "C:\\old place";
-    ExpectValues(expected);
+    ExpectRegistryValues(expected);
     EXPECT_EQ(2u, log.calls.size());
 }
 
@@ -151,23 +109,23 @@ TEST_F(Registration, ValuesThatDoNotFitAreNotWritten)
     BoxAnswerer answerer;
     const std::string fits = "C:\\" + std::string(240, 'f');  // 243 characters
     Register(fits);
-    ExpectValues(ExpectedValues(fits));
+    ExpectRegistryValues(ExpectedRegistration(fits));
 
     CleanInstallerState();
     const std::string tooLong = "C:\\" + std::string(241, 'g');
     Register(tooLong);
-    std::vector<Expected> expected = ExpectedValues(tooLong);
+    std::vector<RegistryValue> expected = ExpectedRegistration(tooLong);
     EXPECT_EQ("<missing>", RawString(HKEY_LOCAL_MACHINE, UNINSTALL_ENTRY_PATH,
                                      VALUE_UNINSTALL_STRING));
     expected.erase(expected.begin() + 2);
-    ExpectValues(expected);
+    ExpectRegistryValues(expected);
 
     CleanInstallerState();
     const std::string longest = "C:\\" + std::string(256, 'h');  // 259 characters
     Register(longest);
-    expected = ExpectedValues(longest);
+    expected = ExpectedRegistration(longest);
     expected.erase(expected.begin() + 2);
-    ExpectValues(expected);
+    ExpectRegistryValues(expected);
     EXPECT_EQ(1, ValueCount(HKEY_LOCAL_MACHINE, UNINSTALL_ENTRY_PATH));
     EXPECT_EQ(0u, answerer.boxes.size());
 }
