@@ -63,3 +63,6 @@
 #define MSG_COPY_TAIL_SOURCE     "' because the file is in use.\r\n\r\nPlease restart your computer, then run setup again."
 #define MSG_COPY_TAIL_IMAGES     "'.\r\n\r\nIf the file is in use, please close it and then run setup again."
 #define MSG_INSTALLED_SUCCESS    PRODUCT_DISPLAY_NAME " has been installed successfully."
+
+// The Start-menu shortcut: the "Shell Folders" value that names its folder.
+#define SHELL_FOLDER_START_MENU  "Start Menu"
