@@ -146,10 +146,13 @@ std::map<std::string, std::string> MachineSnapshot(const std::string &installRoo
         DumpKey(HKEY_LOCAL_MACHINE, APP_PATHS_KEY_PATH "\\" PRODUCT_EXE_NAME);
     snapshot["document extension"] = DumpKey(HKEY_CLASSES_ROOT, DOCUMENT_EXTENSION);
     snapshot["document type"] = DumpKey(HKEY_CLASSES_ROOT, DOCUMENT_TYPE_NAME);
+    // Only the shortcut folders' own entries: under Wine the desktop is the
+    // Unix home, where the desktop integration keeps menu files of its own.
     for (int csidl : kShortcutFolders) {
-        std::string folder = SpecialFolderPath(csidl);
-        folder.pop_back();
-        snapshot["folder " + folder] = ListTree(folder);
+        std::string listing;
+        for (const std::string &name : ListFolder(SpecialFolderPath(csidl)))
+            listing += name + "\n";
+        snapshot["folder " + SpecialFolderPath(csidl)] = listing;
     }
     std::string temp = TemporaryFolder();
     temp.pop_back();
