@@ -64,7 +64,7 @@ int StartTemporaryCopy(void)
                  CopyFileA(ownPath, copyPath, FALSE);
     }
     if (!copied) {
-        ShowMessage(MSG_CANNOT_COPY_COPY, MB_ICONERROR);
+        ShowMessage(MSG_CANNOT_COPY_TO_TEMP, MB_ICONERROR);
         return 0;
     }
 
@@ -72,7 +72,7 @@ int StartTemporaryCopy(void)
         (INT_PTR)ShellExecuteA(NULL, NULL, copyPath, REMOVAL_PHASE_SWITCH, startFolder,
                                SW_MINIMIZE) > 32)
         return 1;
-    ShowMessage(MSG_CANNOT_START_COPY, MB_ICONERROR);
+    ShowMessage(MSG_CANNOT_START_IN_TEMP, MB_ICONERROR);
     return 0;
 }
 

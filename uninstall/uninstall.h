@@ -5,11 +5,11 @@
 
 #include "product.h"
 
-#define MSG_CONFIRM_PREFIX     "This will uninstall "
-#define MSG_CONFIRM_SUFFIX     "."
-#define MSG_CANNOT_COPY_COPY   "Cannot copy " UNINSTALL_EXE_NAME " to TEMP."
-#define MSG_CANNOT_START_COPY  "Cannot start " UNINSTALL_EXE_NAME " in TEMP."
-#define MSG_NO_INSTALL_PATH    "Cannot find install path to remove files."
+#define MSG_CONFIRM_PREFIX       "This will uninstall "
+#define MSG_CONFIRM_SUFFIX       "."
+#define MSG_CANNOT_COPY_TO_TEMP  "Cannot copy " UNINSTALL_EXE_NAME " to TEMP."
+#define MSG_CANNOT_START_IN_TEMP "Cannot start " UNINSTALL_EXE_NAME " in TEMP."
+#define MSG_NO_INSTALL_PATH      "Cannot find install path to remove files."
 
 // The confirmation text is composed in a buffer of this size.
 #define CONFIRM_TEXT_CAPACITY  300
