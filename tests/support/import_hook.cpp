@@ -3,7 +3,7 @@
 
 #include <shlobj.h>
 
-void *PatchImport(const char *dll, const char *function, void *replacement)
+void **FindImportSlot(const char *dll, const char *function)
 {
     BYTE *base = (BYTE *)GetModuleHandleA(NULL);
     IMAGE_DOS_HEADER *dos = (IMAGE_DOS_HEADER *)base;
@@ -17,18 +17,27 @@ void *PatchImport(const char *dll, const char *function, void *replacement)
         if (lstrcmpiA((const char *)(base + desc->Name), dll) != 0)
             continue;
         IMAGE_THUNK_DATA *thunk = (IMAGE_THUNK_DATA *)(base + desc->FirstThunk);
-        for (; thunk->u1.Function; ++thunk) {
-            if ((FARPROC)thunk->u1.Function != target)
-                continue;
-            DWORD old = 0;
-            VirtualProtect(&thunk->u1.Function, sizeof(void *), PAGE_READWRITE, &old);
-            void *previous = (void *)thunk->u1.Function;
-            thunk->u1.Function = (DWORD_PTR)replacement;
-            VirtualProtect(&thunk->u1.Function, sizeof(void *), old, &old);
-            return previous;
-        }
+        for (; thunk->u1.Function; ++thunk)
+            if ((FARPROC)thunk->u1.Function == target)
+                return (void **)&thunk->u1.Function;
     }
     return NULL;
+}
+
+void *SwapImportSlot(void **slot, void *value)
+{
+    DWORD old = 0;
+    VirtualProtect(slot, sizeof(void *), PAGE_READWRITE, &old);
+    void *previous = *slot;
+    *slot = value;
+    VirtualProtect(slot, sizeof(void *), old, &old);
+    return previous;
+}
+
+void *PatchImport(const char *dll, const char *function, void *replacement)
+{
+    void **slot = FindImportSlot(dll, function);
+    return slot ? SwapImportSlot(slot, replacement) : NULL;
 }
 
 namespace {
@@ -39,13 +48,14 @@ typedef void(WINAPI *NotifyFunction)(LONG, UINT, LPCVOID, LPCVOID);
 ShellNotifyLog::ShellNotifyLog()
 {
     g_log = this;
-    original_ = PatchImport("shell32.dll", "SHChangeNotify", (void *)&ShellNotifyLog::Record);
+    slot_ = FindImportSlot("shell32.dll", "SHChangeNotify");
+    original_ = slot_ ? SwapImportSlot(slot_, (void *)&ShellNotifyLog::Record) : NULL;
 }
 
 ShellNotifyLog::~ShellNotifyLog()
 {
-    if (original_)
-        PatchImport("shell32.dll", "SHChangeNotify", original_);
+    if (slot_)
+        SwapImportSlot(slot_, original_);
     g_log = nullptr;
 }
 

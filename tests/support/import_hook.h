@@ -9,6 +9,13 @@
 #include <string>
 #include <vector>
 
+// The main module's import slot of dll!function, found by the function's
+// real address; NULL when the module does not import it.
+void **FindImportSlot(const char *dll, const char *function);
+
+// Writes value into an import slot and returns what it held.
+void *SwapImportSlot(void **slot, void *value);
+
 // Swaps the import of dll!function in the main module for replacement;
 // returns the previous address, or NULL when the module does not import it.
 void *PatchImport(const char *dll, const char *function, void *replacement);
@@ -30,5 +37,6 @@ public:
 
 private:
     static void WINAPI Record(LONG event, UINT flags, LPCVOID item1, LPCVOID item2);
+    void **slot_;
     void *original_;
 };

@@ -142,6 +142,11 @@ void DenyKeyAll(HKEY root, const std::string &path)
     SetKeySecurity(root, path, "D:P(D;;KA;;;WD)");
 }
 
+void DenyKeyDelete(HKEY root, const std::string &path)
+{
+    SetKeySecurity(root, path, "D:P(D;;SD;;;WD)(A;;KA;;;WD)");
+}
+
 void RestoreKey(HKEY root, const std::string &path)
 {
     SetKeySecurity(root, path, "D:(A;;KA;;;WD)");

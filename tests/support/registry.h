@@ -28,4 +28,6 @@ int SubkeyCount(HKEY root, const std::string &path);
 // create-subkey to everyone), or fully inaccessible; RestoreKey undoes both.
 void DenyKeyWrite(HKEY root, const std::string &path);
 void DenyKeyAll(HKEY root, const std::string &path);
+// Denies only the right to delete the key (and to open it with that right).
+void DenyKeyDelete(HKEY root, const std::string &path);
 void RestoreKey(HKEY root, const std::string &path);
