@@ -18,7 +18,7 @@ static void FinishInstallation(void)
             ShellExecuteA(NULL, NULL, program, NULL, g_installFolder, SW_SHOWNORMAL);
         return;
     }
-    MessageBoxA(NULL, PRODUCT_DISPLAY_NAME " has been installed successfully.",
+    MessageBoxA(NULL, MSG_INSTALLED_SUCCESS,
                 PRODUCT_DISPLAY_NAME, MB_OK | MB_ICONINFORMATION | MB_SETFOREGROUND);
 }
 
@@ -35,7 +35,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 
     OleInitialize(NULL);
     if (g_createShortcut)
-        CreateProductShortcut("Start Menu", "", 0, "");
+        CreateProductShortcut(SHELL_FOLDER_START_MENU, "", 0, "");
     FinishInstallation();
     OleUninitialize();
     return 1;
