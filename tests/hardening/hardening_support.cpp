@@ -38,14 +38,20 @@ HWND WaitForOptionsDialog(DWORD processId)
 
 }  // namespace
 
+// Copies setup.exe into dist once (so that a snapshot taken afterwards
+// holds) and starts it there.
+static bool StartSetup(const std::string &dist, Program *program)
+{
+    std::string setup = dist + "\\" SETUP_EXE_NAME;
+    CopyFileA((TestProgramFolder() + SETUP_EXE_NAME).c_str(), setup.c_str(), TRUE);
+    return StartProgram("\"" + setup + "\"", dist, program);
+}
+
 SetupRun RunSetup(const std::string &dist, const char *typed)
 {
     SetupRun run;
-    std::string setup = dist + "\\" SETUP_EXE_NAME;
-    // Copied once, so that a snapshot of the folder taken afterwards holds.
-    CopyFileA((TestProgramFolder() + SETUP_EXE_NAME).c_str(), setup.c_str(), TRUE);
     Program program;
-    if (!StartProgram("\"" + setup + "\"", dist, &program)) {
+    if (!StartSetup(dist, &program)) {
         run.exitCode = 0xDEAD;
         return run;
     }
@@ -80,10 +86,8 @@ SetupRun RunSetup(const std::string &dist, const char *typed)
 SetupRun PeekSetup(const std::string &dist, WORD *hotkey)
 {
     SetupRun run;
-    std::string setup = dist + "\\" SETUP_EXE_NAME;
-    CopyFileA((TestProgramFolder() + SETUP_EXE_NAME).c_str(), setup.c_str(), TRUE);
     Program program;
-    if (!StartProgram("\"" + setup + "\"", dist, &program)) {
+    if (!StartSetup(dist, &program)) {
         run.exitCode = 0xDEAD;
         return run;
     }
