@@ -131,6 +131,12 @@ static void AddControls(HWND window, HINSTANCE instance)
 static LRESULT CALLBACK ProductWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
+    case WM_CREATE:
+        // Others may find the window by its class as soon as it exists:
+        // its fields and its hotkey come with it.
+        RegisterProductHotkey(window);
+        AddControls(window, ((CREATESTRUCTA *)lParam)->hInstance);
+        return 0;
     case WM_HOTKEY:
         if (wParam == APP_HOTKEY_ID)
             BringToFront(window);
@@ -171,8 +177,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCom
     HWND window = CreateProductWindow(instance);
     if (!window)
         return 1;
-    RegisterProductHotkey(window);
-    AddControls(window, instance);
     ShowWindow(window, showCommand);
     UpdateWindow(window);
 
