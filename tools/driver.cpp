@@ -97,6 +97,17 @@ private:
     LARGE_INTEGER frequency_, start_;
 };
 
+// With --trace, the moments at which windows were met, from the start of
+// the program under watch: where its time goes.
+bool g_trace;
+Clock g_runClock;
+
+void Trace(const std::string &what)
+{
+    if (g_trace)
+        Say("at-ms", Millis(g_runClock.Ms()) + " " + what);
+}
+
 // ---------------------------------------------------------------- windows
 
 std::string TextOf(HWND window)
@@ -589,6 +600,8 @@ bool ParseOptions(int argc, char **argv, int first, Options *options)
             options->fast = true;
         } else if (word == "--press-hotkey") {
             options->pressHotkey = true;
+        } else if (word == "--trace") {
+            g_trace = true;
         } else if (word == "--close") {
             options->close = true;
         } else if (word == "--manual") {
@@ -608,10 +621,14 @@ bool ParseOptions(int argc, char **argv, int first, Options *options)
 // Answers one message box with its default (the first button, OK for
 // every box these programs show) or with the given id; reports it unless
 // running for time.
+double g_firstAnswerMs = -1;  // when the first box was answered
+
 void AnswerBox(HWND box, int answer, bool fast)
 {
     if (fast) {
         PostMessageA(box, WM_COMMAND, answer ? answer : IDOK, 0);
+        if (g_firstAnswerMs < 0)
+            g_firstAnswerMs = g_runClock.Ms();
         return;
     }
     BoxRecord record;
@@ -629,6 +646,8 @@ void AnswerBox(HWND box, int answer, bool fast)
                    IconKindName(record.icon) + ", buttons " + buttons + ", answered " +
                    (answer == IDOK ? "OK" : answer == IDCANCEL ? "Cancel" : std::to_string(answer)));
     PostMessageA(box, WM_COMMAND, answer, 0);
+    if (g_firstAnswerMs < 0)
+        g_firstAnswerMs = g_runClock.Ms();
 }
 
 HWND WaitForProcessWindow(DWORD pid, bool (*match)(HWND), DWORD timeoutMs)
@@ -711,10 +730,12 @@ public:
             if (IsMessageBox(window)) {
                 if (!pid_ && TextOf(window) != PRODUCT_DISPLAY_NAME)
                     continue;
+                Trace("message box of process " + std::to_string(ProcessOf(window)));
                 int answer = options_.cancel ? IDCANCEL : 0;
                 AnswerBox(window, answer, options_.fast);
                 handled_.insert(window);
             } else if (pid_ && IsOptionsDialog(window)) {
+                Trace("options dialog");
                 AnswerOptions(window, pid_, options_);
                 handled_.insert(window);
             } else if (pid_ && ClassOf(window) == kDialogClass) {
@@ -748,6 +769,7 @@ int Install(const Options &options)
     const std::string setup = options.words[0];
     PROCESS_INFORMATION info;
     Clock clock;
+    g_runClock.Restart();
     if (!StartProcess(setup, "", FolderOf(setup), &info)) {
         Say("problem", "cannot start " + setup + " (error " + std::to_string(GetLastError()) + ")");
         return 2;
@@ -904,6 +926,7 @@ int Uninstall(const Options &options)
     // arguments, or a bare path, spaces and all.
     PROCESS_INFORMATION info;
     Clock clock;
+    g_runClock.Restart();
     if (!StartCommand(command, &info)) {
         Say("problem", "cannot start " + command + " (error " + std::to_string(GetLastError()) + ")");
         return 2;
@@ -919,6 +942,22 @@ int Uninstall(const Options &options)
         if (!firstEnded && WaitForSingleObject(info.hProcess, 0) == WAIT_OBJECT_0) {
             firstEnded = true;
             firstMs = clock.Ms();
+            Trace("first process ended");
+        }
+        if (g_trace) {
+            static bool copySeen, copyGone, folderGone, scriptSeen;
+            std::vector<std::string> left = UninstallerLeftovers();
+            bool copy = false, script = false;
+            for (const std::string &path : left)
+                (path.find("delme") != std::string::npos ? script : copy) = true;
+            if (copy && !copySeen)
+                Trace("temporary copy written"), copySeen = true;
+            if (!copy && copySeen && !copyGone)
+                Trace("temporary copy deleted"), copyGone = true;
+            if (script && !scriptSeen)
+                Trace("cleanup script written"), scriptSeen = true;
+            if (!folder.empty() && !Exists(folder) && !folderGone)
+                Trace("install folder removed"), folderGone = true;
         }
         // The first process starts the copy before it ends; the copy removes
         // the folder and starts the script before it ends; the script
@@ -939,6 +978,8 @@ int Uninstall(const Options &options)
     Say("uninstall-exit", ExitText(code));
     Say("first-phase-ms", Millis(firstMs));
     Say("elapsed-ms", Millis(ms));
+    if (g_firstAnswerMs >= 0)
+        Say("after-confirmation-ms", Millis(ms - g_firstAnswerMs));
     return 0;
 }
 

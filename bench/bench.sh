@@ -1,0 +1,282 @@
+#!/bin/bash
+# Benchmarks under Wine, side by side in one run, for distributions of
+# 100 and 1,000 files of 64 KB (each with an images folder):
+#   install:   setup.exe (options dialog and success box answered at once by
+#              the driver) against a plain xcopy /E of the same folder and
+#              against an NSIS installer doing the same job, run with /S;
+#   uninstall: uninstall.exe from its start through the confirmation until
+#              nothing is left (the temporary copy and the cleanup script
+#              included) against the NSIS uninstaller, run with /S;
+#   sizes:     setup.exe and uninstall.exe against the NSIS installer with
+#              no files (its own overhead).
+# Prints medians, min/max and ratios, and writes the table with the date
+# and the machine to docs/benchmarks.md (BENCH_DOC= to write elsewhere,
+# BENCH_DOC=- to write nowhere).
+#
+# RUNS (default 7) runs per measurement; SIZES (default "100 1000");
+# BUILD_DIR (default build/mingw).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+ROOT=$PWD
+BUILD_DIR=${BUILD_DIR:-build/mingw}
+RUNS=${RUNS:-7}
+SIZES=${SIZES:-100 1000}
+BENCH_DOC=${BENCH_DOC:-docs/benchmarks.md}
+WORK=$BUILD_DIR/bench
+LOG=$WORK/bench.log
+
+mkdir -p "$WORK"
+: >"$LOG"
+fail() { echo "FAILED: $*" >&2; echo "Log: $LOG" >&2; exit 1; }
+say() { echo "==> $*"; echo "==> $*" >>"$LOG"; }
+
+say "Installing what is missing"
+scripts/install-deps.sh >>"$LOG" 2>&1 || fail "package installation"
+if ! command -v makensis >/dev/null 2>&1; then
+    SUDO=""; [ "$(id -u)" = 0 ] || SUDO=sudo
+    { $SUDO apt-get update -q && $SUDO env DEBIAN_FRONTEND=noninteractive \
+        apt-get install -y -q --no-install-recommends nsis; } >>"$LOG" 2>&1 ||
+        fail "installing nsis"
+fi
+
+say "Building"
+cmake --preset mingw -B "$BUILD_DIR" >>"$LOG" 2>&1 || fail "configuring"
+cmake --build "$BUILD_DIR" --target distribution driver >>"$LOG" 2>&1 || fail "building"
+DIST=$BUILD_DIR/dist
+
+# Distribution of N files of 64 KB on top of the shipped one: the sounds
+# named on the installed-file list at the top level (a real distribution
+# ships them there, and the uninstaller knows them), the rest as pictures
+# in the images folder. Random bytes, so that NSIS cannot compress them away.
+SOUNDS=$(grep -oE '"[A-Za-z0-9]+\.(wav|mid)"' common/installed_files.cpp | tr -d '"')
+make_distribution() {
+    local n=$1 dir=$WORK/dist-$1 i=0 name
+    rm -rf "$dir"
+    cp -r "$DIST" "$dir"
+    for name in $SOUNDS; do
+        [ $i -lt "$n" ] || break
+        head -c 65536 /dev/urandom >"$dir/$name"
+        i=$((i + 1))
+    done
+    while [ $i -lt "$n" ]; do
+        head -c 65536 /dev/urandom >"$dir/images/picture$(printf %04d $i).bmp"
+        i=$((i + 1))
+    done
+}
+
+# An NSIS installer doing the installer's job: the same files (setup.exe
+# left out, as setup.exe leaves itself out), InstallPath, the uninstall
+# entry, the Start-menu shortcut, and an uninstaller that removes the same.
+make_nsis() {
+    local src=$1 out=$2 script=$2.nsi f
+    {
+        echo 'Unicode false'
+        echo 'Name "Velkor Chronex"'
+        echo "OutFile \"$out\""
+        echo 'InstallDir "$PROGRAMFILES\Velkor Chronex"'
+        echo 'RequestExecutionLevel admin'
+        echo '!define UNINST "Software\Microsoft\Windows\CurrentVersion\Uninstall\VelkorChronex"'
+        echo 'Section'
+        echo '  SetOutPath "$INSTDIR"'
+        if [ -n "$src" ]; then
+            echo "  File /x setup.exe \"$src/*.*\""
+            echo '  SetOutPath "$INSTDIR\images"'
+            echo "  File \"$src/images/*.*\""
+        fi
+        echo '  WriteRegStr HKLM "Software\Velkor Software\Chronex" "InstallPath" "$INSTDIR"'
+        echo '  WriteRegStr HKLM "${UNINST}" "DisplayName" "Velkor Chronex"'
+        echo '  WriteRegStr HKLM "${UNINST}" "UninstallString" "$INSTDIR\uninst.exe"'
+        echo '  WriteUninstaller "$INSTDIR\uninst.exe"'
+        echo '  CreateShortcut "$STARTMENU\Velkor Chronex.lnk" "$INSTDIR\Chronex.exe"'
+        echo 'SectionEnd'
+        echo 'Section "Uninstall"'
+        echo '  Delete "$STARTMENU\Velkor Chronex.lnk"'
+        echo '  DeleteRegKey HKLM "${UNINST}"'
+        echo '  DeleteRegKey HKLM "Software\Velkor Software\Chronex"'
+        echo '  DeleteRegKey /ifempty HKLM "Software\Velkor Software"'
+        if [ -n "$src" ]; then
+            for f in "$src"/*; do
+                [ -f "$f" ] && [ "$(basename "$f")" != setup.exe ] &&
+                    echo "  Delete \"\$INSTDIR\\$(basename "$f")\""
+            done
+        fi
+        echo '  RMDir /r "$INSTDIR\images"'
+        echo '  Delete "$INSTDIR\uninst.exe"'
+        echo '  RMDir "$INSTDIR"'
+        echo 'SectionEnd'
+    } >"$script"
+    makensis -V1 "$script" >>"$LOG" 2>&1 || fail "makensis $script"
+}
+
+say "Preparing distributions of $SIZES files of 64 KB and their NSIS installers"
+for n in $SIZES; do
+    make_distribution "$n"
+    make_nsis "$ROOT/$WORK/dist-$n" "$ROOT/$WORK/nsis-setup-$n.exe"
+done
+make_nsis "" "$ROOT/$WORK/nsis-empty.exe"
+
+say "Starting a private Wine prefix"
+. scripts/wine-env.sh
+wine_env_start >>"$LOG" 2>&1
+DRIVER=$BUILD_DIR/bin/driver.exe
+C=$WINEPREFIX/drive_c
+INSTALL_DIR="$C/Program Files/Velkor Chronex"
+TEMP_DIR=$(winepath -u "$(wine cmd /c echo %TEMP% 2>/dev/null | tr -d '\r')")
+XCOPY_DIR=$C/xcopy-target
+
+# Runs the driver; prints one of its values (default elapsed-ms), fails
+# on a problem line.
+OUT=""
+drive() {
+    OUT=$(wine "$DRIVER" "$@" 2>>"$LOG" | tr -d '\r')
+    printf '%s\n' "$OUT" >>"$LOG"
+    if printf '%s\n' "$OUT" | grep -q '^problem: '; then
+        fail "driver $1: $(printf '%s\n' "$OUT" | sed -n 's/^problem: //p')"
+    fi
+}
+value() { printf '%s\n' "$OUT" | sed -n "s/^${1:-elapsed-ms}: //p"; }
+
+# Back to a machine without the product; the writes of the last step are
+# flushed, so that they do not land in the next measurement.
+clean_machine() {
+    rm -rf "$INSTALL_DIR" "$XCOPY_DIR" "$TEMP_DIR"/~nsu*.tmp
+    wine reg delete 'HKLM\Software\Velkor Software' /f >/dev/null 2>&1 || true
+    wine reg delete 'HKCU\Software\Velkor Software' /f >/dev/null 2>&1 || true
+    wine reg delete 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\VelkorChronex' \
+        /f >/dev/null 2>&1 || true
+    sync
+}
+
+# Every result: "<size> <measurement> <ms>" lines in $RESULTS.
+RESULTS=$WORK/results.txt
+: >"$RESULTS"
+record() { echo "$1 $2 $3" >>"$RESULTS"; echo "    $2: $3 ms" >>"$LOG"; }
+
+for n in $SIZES; do
+    src=$(winepath -w "$WORK/dist-$n")
+    nsis=$(winepath -w "$WORK/nsis-setup-$n.exe")
+    say "Measuring $n files, $RUNS runs"
+    clean_machine
+    # One warm-up round, not counted: the first run pays for cold caches.
+    for run in $(seq 0 "$RUNS"); do
+        drive install "$src\\setup.exe" --fast --no-start
+        [ -e "$INSTALL_DIR/images" ] || fail "setup.exe installed nothing"
+        [ "$run" = 0 ] || record "$n" setup "$(value)"
+        drive uninstall --fast
+        [ ! -e "$INSTALL_DIR" ] || fail "uninstall.exe left $INSTALL_DIR"
+        [ -z "$(ls "$TEMP_DIR" | grep -iE '^(uninstall\.exe|delme[0-9]+\.bat)$')" ] ||
+            fail "uninstall.exe left its copy or script in $TEMP_DIR"
+        [ "$run" = 0 ] || record "$n" uninstall "$(value)"
+        [ "$run" = 0 ] || record "$n" uninstall-confirmed "$(value after-confirmation-ms)"
+        clean_machine
+
+        drive time 'C:\windows\system32\xcopy.exe' /E /I /Q /Y "$src" 'C:\xcopy-target'
+        [ -e "$XCOPY_DIR/images" ] || fail "xcopy copied nothing"
+        [ "$run" = 0 ] || record "$n" xcopy "$(value)"
+        clean_machine
+
+        drive time "$nsis" /S
+        [ -e "$INSTALL_DIR/images" ] || fail "the NSIS installer installed nothing"
+        [ "$run" = 0 ] || record "$n" nsis-setup "$(value)"
+        drive until-gone --path 'C:\Program Files\Velkor Chronex' --process Un.exe \
+            -- 'C:\Program Files\Velkor Chronex\uninst.exe' /S
+        [ ! -e "$INSTALL_DIR" ] || fail "the NSIS uninstaller left $INSTALL_DIR"
+        [ "$run" = 0 ] || record "$n" nsis-uninstall "$(value)"
+        # What NSIS leaves behind: its uninstaller's copy, deleted only at
+        # the next reboot.
+        NSIS_LEFT=$(cd "$TEMP_DIR" && ls -d ./~nsu*.tmp/* 2>/dev/null | head -1 | sed "s|^\./|%TEMP%/|")
+        clean_machine
+        echo "    run $run of $RUNS done"
+    done
+done
+
+# Median, min and max of one measurement.
+stats() {
+    awk -v n="$1" -v m="$2" '$1 == n && $2 == m { print $3 }' "$RESULTS" | sort -g |
+        awk '{ v[NR] = $1 } END {
+            if (NR == 0) { print "- - -"; exit }
+            med = NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2
+            printf "%.0f %.0f %.0f\n", med, v[1], v[NR] }'
+}
+median() { stats "$1" "$2" | cut -d' ' -f1; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
+verdict() { awk -v r="$1" -v t="$2" 'BEGIN { print (r <= t ? "met" : "missed") }'; }
+
+size_of() { stat -c %s "$1"; }
+kib() { awk -v b="$1" 'BEGIN { printf "%.1f KiB", b / 1024 }'; }
+setup_size=$(size_of "$DIST/setup.exe")
+uninstall_size=$(size_of "$DIST/uninstall.exe")
+nsis_size=$(size_of "$WORK/nsis-empty.exe")
+
+table() {
+    echo "| Distribution | Measurement | Median ms | Min ms | Max ms |"
+    echo "|---|---|---:|---:|---:|"
+    for n in $SIZES; do
+        for m in setup xcopy nsis-setup uninstall uninstall-confirmed nsis-uninstall; do
+            read -r med lo hi < <(stats "$n" "$m")
+            case $m in
+                setup) what="setup.exe install" ;;
+                xcopy) what="xcopy /E (floor)" ;;
+                nsis-setup) what="NSIS install /S" ;;
+                uninstall) what="uninstall.exe from its start, until nothing is left" ;;
+                uninstall-confirmed) what="uninstall.exe from the confirmation, until nothing is left" ;;
+                nsis-uninstall) what="NSIS uninstall /S" ;;
+            esac
+            echo "| $n × 64 KB | $what | $med | $lo | $hi |"
+        done
+    done
+    echo
+    echo "| Target | Measured | Result |"
+    echo "|---|---|---|"
+    echo "| setup.exe ≤ 24 KiB | $(kib "$setup_size") ($setup_size bytes) | $([ "$setup_size" -le 24576 ] && echo met || echo missed) |"
+    echo "| uninstall.exe ≤ 16 KiB | $(kib "$uninstall_size") ($uninstall_size bytes) | $([ "$uninstall_size" -le 16384 ] && echo met || echo missed) |"
+    echo "| NSIS installer with no files (overhead) | $(kib "$nsis_size") ($nsis_size bytes) | setup.exe + uninstall.exe = $(ratio $((setup_size + uninstall_size)) "$nsis_size") × NSIS |"
+    for n in $SIZES; do
+        r=$(ratio "$(median "$n" setup)" "$(median "$n" xcopy)")
+        echo "| $n files: install ≤ 1.2 × xcopy | $r × | $(verdict "$r" 1.2) |"
+        r=$(ratio "$(median "$n" setup)" "$(median "$n" nsis-setup)")
+        echo "| $n files: install faster than NSIS | $r × NSIS | $(awk -v r="$r" 'BEGIN { print (r < 1 ? "met" : "missed") }') |"
+        r=$(ratio "$(median "$n" uninstall-confirmed)" "$(median "$n" nsis-uninstall)")
+        echo "| $n files: uninstall (from the confirmation) faster than NSIS | $r × NSIS | $(awk -v r="$r" 'BEGIN { print (r < 1 ? "met" : "missed") }') |"
+        r=$(ratio "$(median "$n" uninstall)" "$(median "$n" nsis-uninstall)")
+        echo "| $n files: uninstall (from its start, confirmation box included) against NSIS | $r × NSIS | $(awk -v r="$r" 'BEGIN { print (r < 1 ? "faster" : "slower") }') |"
+    done
+}
+
+machine() {
+    local cpu
+    cpu=$(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -1)
+    echo "- Date: $(date -u '+%Y-%m-%d %H:%M UTC')"
+    echo "- Machine: $cpu, $(nproc) cores, $(awk '/MemTotal/ { printf "%.0f GiB", $2 / 1048576 }' /proc/meminfo), $(uname -sr)"
+    echo "- Wine: $(wine --version), $(i686-w64-mingw32-gcc-posix --version | head -1), makensis $(makensis -VERSION)"
+    echo "- Runs: $RUNS per measurement after one warm-up round; times from process start to end, measured inside Wine by tools/driver.exe"
+    echo "- The NSIS uninstaller leaves its copy in the temporary folder (${NSIS_LEFT:-none seen}), to be deleted at the next reboot; uninstall.exe leaves nothing"
+}
+
+echo
+machine
+echo
+table
+
+# The doc keeps its own text above the marker; the table below it is
+# replaced by each run.
+MARKER='<!-- bench/bench.sh writes everything below this line -->'
+if [ "$BENCH_DOC" != - ]; then
+    {
+        if grep -qxF "$MARKER" "$BENCH_DOC" 2>/dev/null; then
+            sed -n "1,/^$MARKER\$/p" "$BENCH_DOC"
+        else
+            echo "# Benchmarks"
+            echo
+            echo "$MARKER"
+        fi
+        echo
+        machine
+        echo
+        table
+    } >"$WORK/doc.md"
+    mkdir -p "$(dirname "$BENCH_DOC")"
+    cp "$WORK/doc.md" "$BENCH_DOC"
+    echo
+    echo "Table written to $BENCH_DOC"
+fi
