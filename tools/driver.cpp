@@ -875,7 +875,11 @@ bool TryHotkey(HWND app)
 int App(const Options &options)
 {
     if (!options.open.empty()) {
-        INT_PTR result = (INT_PTR)ShellExecuteA(NULL, NULL, options.open.c_str(), NULL, NULL,
+        // As the shell does on a double-click: the document's folder is the
+        // working directory.
+        std::string folder = FolderOf(options.open);
+        INT_PTR result = (INT_PTR)ShellExecuteA(NULL, NULL, options.open.c_str(), NULL,
+                                                folder.empty() ? NULL : folder.c_str(),
                                                 SW_SHOWNORMAL);
         Say("opened", options.open + (result > 32 ? "" : " (failed: " + std::to_string(result) + ")"));
     }

@@ -1,0 +1,65 @@
+// The distribution as shipped (<build>\dist): the files the product needs,
+// and nothing that the uninstaller would not take away again.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "file_lists.h"
+#include "files.h"
+#include "process.h"
+#include "product.h"
+
+namespace {
+
+std::string DistFolder()
+{
+    return TestProgramFolder() + "..\\dist";
+}
+
+bool OnInstalledFileList(const std::string &name)
+{
+    for (size_t i = 0; i < kInstalledFileCount; ++i)
+        if (lstrcmpiA(kInstalledFileList[i], name.c_str()) == 0)
+            return true;
+    return false;
+}
+
+TEST(Distribution, HoldsTheShippedFiles)
+{
+    std::vector<std::string> names = ListFolder(DistFolder());
+    std::vector<std::string> expected = {
+        PRODUCT_EXE_NAME, "Settings.ico", PRODUCT_DISPLAY_NAME " Homepage.url", "chronex.htm",
+        IMAGES_FOLDER_NAME, "la.txt", SETUP_EXE_NAME, UNINSTALL_EXE_NAME};
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(expected, names);
+    EXPECT_TRUE(FolderExists(DistFolder() + "\\" IMAGES_FOLDER_NAME));
+    EXPECT_FALSE(ListFolder(DistFolder() + "\\" IMAGES_FOLDER_NAME).empty());
+    EXPECT_EQ(0u, ReadFileText(DistFolder() + "\\" PRODUCT_DISPLAY_NAME " Homepage.url")
+                      .find("[InternetShortcut]\r\nURL="));
+}
+
+// Whatever setup.exe copies from the top level, the uninstaller must know by
+// name (uninstall.exe has its own step); the images folder goes whole.
+TEST(Distribution, EveryTopLevelFileIsOnTheInstalledFileList)
+{
+    for (const std::string &name : ListFolder(DistFolder())) {
+        if (name == UNINSTALL_EXE_NAME || name == IMAGES_FOLDER_NAME)
+            continue;
+        EXPECT_TRUE(OnInstalledFileList(name)) << name;
+    }
+}
+
+TEST(Distribution, ApplicationOpensItsWindowFromTheDistribution)
+{
+    Program program;
+    std::string exe = DistFolder() + "\\" PRODUCT_EXE_NAME;
+    ASSERT_TRUE(StartProgram("\"" + exe + "\"", DistFolder(), &program));
+    HWND window = WaitForWindow(program.id, PRODUCT_WINDOW_CLASS, NULL, 10000);
+    EXPECT_TRUE(window != NULL);
+    if (window)
+        PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(0u, WaitForExit(program, 10000));
+    EndProgram(&program);
+}
+
+}  // namespace
