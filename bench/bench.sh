@@ -263,8 +263,9 @@ table
 MARKER='<!-- bench/bench.sh writes everything below this line -->'
 if [ "$BENCH_DOC" != - ]; then
     {
-        if grep -qxF "$MARKER" "$BENCH_DOC" 2>/dev/null; then
-            sed -n "1,/^$MARKER\$/p" "$BENCH_DOC"
+        keep=$(grep -nxF "$MARKER" "$BENCH_DOC" 2>/dev/null | head -1 | cut -d: -f1 || true)
+        if [ -n "$keep" ]; then
+            head -n "$keep" "$BENCH_DOC"
         else
             echo "# Benchmarks"
             echo
