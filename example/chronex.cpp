@@ -9,6 +9,8 @@
 #include "paths.h"
 
 #define APP_TEXT_SIZE 1024
+#define APP_WINDOW_WIDTH 560
+#define APP_WINDOW_HEIGHT 150
 
 static char g_folder[MAX_PATH];
 static char g_document[APP_TEXT_SIZE];
@@ -131,12 +133,6 @@ static void AddControls(HWND window, HINSTANCE instance)
 static LRESULT CALLBACK ProductWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_CREATE:
-        // Others may find the window by its class as soon as it exists:
-        // its fields and its hotkey come with it.
-        RegisterProductHotkey(window);
-        AddControls(window, ((CREATESTRUCTA *)lParam)->hInstance);
-        return 0;
     case WM_HOTKEY:
         if (wParam == APP_HOTKEY_ID)
             BringToFront(window);
@@ -163,8 +159,21 @@ static HWND CreateProductWindow(HINSTANCE instance)
 
     char title[MAX_PATH + 32] = APP_TITLE_PREFIX;
     AppendText(title, sizeof(title), g_folder);
-    return CreateWindowExA(0, PRODUCT_WINDOW_CLASS, title, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                           CW_USEDEFAULT, 560, 150, NULL, NULL, instance, NULL);
+    // Others find the window by its class and read its fields at once: it
+    // is built as a message-only window, which no search sees, and becomes
+    // a top-level window only when its fields and its hotkey are there.
+    // A message-only window gets no default position: centre it.
+    int x = (GetSystemMetrics(SM_CXSCREEN) - APP_WINDOW_WIDTH) / 2;
+    int y = (GetSystemMetrics(SM_CYSCREEN) - APP_WINDOW_HEIGHT) / 2;
+    HWND window = CreateWindowExA(0, PRODUCT_WINDOW_CLASS, title, WS_OVERLAPPEDWINDOW, x, y,
+                                  APP_WINDOW_WIDTH, APP_WINDOW_HEIGHT, HWND_MESSAGE, NULL,
+                                  instance, NULL);
+    if (!window)
+        return NULL;
+    RegisterProductHotkey(window);
+    AddControls(window, instance);
+    SetParent(window, NULL);
+    return window;
 }
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCommand)
