@@ -101,6 +101,10 @@ private:
 // the program under watch: where its time goes.
 bool g_trace;
 Clock g_runClock;
+// How often the programs' windows and traces are looked for. Every look
+// asks the wineserver, which the watched program needs for each file it
+// touches, so looking too often slows it down.
+DWORD g_pollMs = 5;
 
 void Trace(const std::string &what)
 {
@@ -600,6 +604,10 @@ bool ParseOptions(int argc, char **argv, int first, Options *options)
             options->fast = true;
         } else if (word == "--press-hotkey") {
             options->pressHotkey = true;
+        } else if (word == "--poll") {
+            if (!next(&value))
+                return false;
+            g_pollMs = (DWORD)atoi(value.c_str());
         } else if (word == "--trace") {
             g_trace = true;
         } else if (word == "--close") {
@@ -776,7 +784,7 @@ int Install(const Options &options)
     }
     CloseHandle(info.hThread);
     Answerer answerer(info.dwProcessId, options);
-    while (WaitForSingleObject(info.hProcess, 1) == WAIT_TIMEOUT) {
+    while (WaitForSingleObject(info.hProcess, g_pollMs) == WAIT_TIMEOUT) {
         answerer.Step();
         if (clock.Ms() > options.timeoutMs) {
             Say("problem", "setup.exe did not end within " + std::to_string(options.timeoutMs / 1000) +
@@ -973,7 +981,7 @@ int Uninstall(const Options &options)
                                std::to_string(options.timeoutMs / 1000) + " s");
             break;
         }
-        Sleep(2);
+        Sleep(g_pollMs);
     }
     double ms = clock.Ms();
     DWORD code = 0;
@@ -1078,7 +1086,7 @@ int Time(const Options &options)
                                std::to_string(options.timeoutMs / 1000) + " s");
             break;
         }
-        Sleep(2);
+        Sleep(g_pollMs);
     }
     double ms = clock.Ms();
     DWORD code = 0;
