@@ -8,6 +8,9 @@ command -v i686-w64-mingw32-g++-posix >/dev/null 2>&1 || missing="$missing g++-m
 command -v wine >/dev/null 2>&1 || missing="$missing wine wine32:i386"
 dpkg -s wine32:i386 >/dev/null 2>&1 || missing="$missing wine32:i386"
 command -v Xvfb >/dev/null 2>&1 || missing="$missing xvfb"
+# Wine's own MS Sans Serif: without it the dialogs' texts are measured with a
+# wider face than Windows uses and wrap differently.
+dpkg -s fonts-wine >/dev/null 2>&1 || missing="$missing fonts-wine"
 command -v cmake >/dev/null 2>&1 || missing="$missing cmake"
 command -v ninja >/dev/null 2>&1 || missing="$missing ninja-build"
 [ -d /usr/src/googletest ] || missing="$missing googletest"

@@ -2,10 +2,8 @@
 # Takes screenshots of the installer's two dialogs under Wine and writes
 # docs/screenshots/install_options.png and docs/screenshots/hotkey.png.
 # Not part of the test command; it installs what it needs itself
-# (ImageMagick's import, xdotool). The dialogs ask for "MS Sans Serif";
-# without Wine's own fonts Wine falls back to a wider face, so Wine's fonts
-# (package fonts-wine) are unpacked into the private prefix only, leaving
-# the machine's fonts as they are.
+# (ImageMagick's import, xdotool). The private prefix gets Wine's own fonts
+# (scripts/wine-env.sh), so "MS Sans Serif" is the face the dialogs ask for.
 # BUILD_DIR picks the build folder (default build/mingw).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -28,12 +26,6 @@ cmake --build "$BUILD_DIR" --target setup
 
 . scripts/wine-env.sh
 wine_env_start
-
-fonts="$WINE_ENV_ROOT/fonts"
-mkdir -p "$fonts"
-# apt warns that it downloads as root outside its sandbox; the file is all we need.
-(cd "$fonts" && apt-get download -q fonts-wine >/dev/null 2>&1 && dpkg-deb -x fonts-wine_*.deb unpacked)
-cp "$fonts"/unpacked/usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
 
 # setup.exe alone in a folder of its own; the dialogs are never answered.
 dist="$WINEPREFIX/drive_c/screenshots"

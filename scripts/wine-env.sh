@@ -41,6 +41,11 @@ wine_env_start() {
     fi
 
     wineboot -i >"$WINE_ENV_ROOT/wineboot.log" 2>&1
+    # Wine's own fonts (package fonts-wine), so that "MS Sans Serif" is the
+    # face the dialogs were laid out for, not a wider stand-in.
+    if [ -d /usr/share/wine/fonts ]; then
+        cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+    fi
     # Without a window manager Wine waits two seconds whenever a window is
     # hidden unless its windows are unmanaged.
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
