@@ -64,6 +64,11 @@ void RemoveTrailingBackslash(char *text)
         text[n - 1] = '\0';
 }
 
+int IsDotEntry(const char *name)
+{
+    return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
+}
+
 const char *FindText(const char *text, const char *part)
 {
     if (!*part)

@@ -26,5 +26,8 @@ int AppendPathName(char *dst, size_t cap, const char *name);
 // Removes one trailing backslash, if there is one.
 void RemoveTrailingBackslash(char *text);
 
+// 1 for the folder entries "." and "..", which name no file of the folder.
+int IsDotEntry(const char *name);
+
 // Finds a case-sensitive substring; returns a pointer into text or NULL.
 const char *FindText(const char *text, const char *part);

@@ -9,6 +9,8 @@
 #define UNINSTALL_EXE_NAME     "uninstall.exe"
 #define SETUP_EXE_NAME         "setup.exe"
 #define IMAGES_FOLDER_NAME     "images"
+// The search pattern for every entry of a folder.
+#define FIND_ALL_PATTERN       "*.*"
 
 #define COMPANY_KEY_PATH       "Software\\Velkor Software"
 #define SETTINGS_KEY_NAME      "Chronex"

@@ -110,8 +110,10 @@ void ShowSystemError(const char *message)
     if (n == 0)
         description = NULL;
 
-    // Room for the separator, the terminator, and "Error " with a number.
-    size_t size = lstrlenA(message) + n + 20;
+    // Room for the separator, the terminator, and "Error " with ten digits.
+    char number[24];
+    wsprintfA(number, "Error %lu", error);
+    size_t size = lstrlenA(message) + n + lstrlenA(number) + 8;
     char *text = (char *)malloc(size);
     if (!text) {
         if (description)
@@ -123,8 +125,6 @@ void ShowSystemError(const char *message)
     if (description) {
         AppendText(text, size, description);
     } else {
-        char number[16];
-        wsprintfA(number, "Error %lu", error);
         AppendText(text, size, number);
     }
     MessageBoxA(NULL, text, PRODUCT_DISPLAY_NAME, MB_OK | MB_ICONERROR | MB_SETFOREGROUND);

@@ -8,7 +8,7 @@ extern "C" __attribute__((force_align_arg_pointer, noreturn)) void WinMainCRTSta
 {
     // The command line after the program name, quoted or not, and the
     // blanks after it.
-    char *line = GetCommandLineA();
+    unsigned char *line = (unsigned char *)GetCommandLineA();
     if (*line == '"') {
         ++line;
         while (*line && *line != '"')
@@ -27,5 +27,5 @@ extern "C" __attribute__((force_align_arg_pointer, noreturn)) void WinMainCRTSta
     GetStartupInfoA(&startup);
     int show = (startup.dwFlags & STARTF_USESHOWWINDOW) ? startup.wShowWindow : SW_SHOWDEFAULT;
 
-    ExitProcess((UINT)WinMain(GetModuleHandleA(NULL), NULL, line, show));
+    ExitProcess((UINT)WinMain(GetModuleHandleA(NULL), NULL, (char *)line, show));
 }

@@ -53,8 +53,7 @@ static void DeletePreCopyFiles(void)
 
 static int IsSkipped(const WIN32_FIND_DATAA *entry)
 {
-    return lstrcmpA(entry->cFileName, ".") == 0 || lstrcmpA(entry->cFileName, "..") == 0 ||
-           lstrcmpiA(entry->cFileName, SETUP_EXE_NAME) == 0 ||
+    return IsDotEntry(entry->cFileName) || lstrcmpiA(entry->cFileName, SETUP_EXE_NAME) == 0 ||
            (entry->dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
@@ -86,7 +85,7 @@ static void CopyPass(const char *source, const char *destination, const char *ta
 {
     char pattern[MAX_PATH];
     if (!CopyText(pattern, sizeof(pattern), source) ||
-        !AppendText(pattern, sizeof(pattern), "*.*"))
+        !AppendText(pattern, sizeof(pattern), FIND_ALL_PATTERN))
         return;
     WIN32_FIND_DATAA entry;
     HANDLE search = FindFirstFileA(pattern, &entry);

@@ -21,8 +21,17 @@ static int ComposeQuotedProgram(char *text, size_t cap, const char *name)
            AppendPathName(text, cap, name) && AppendText(text, cap, "\"");
 }
 
+// The entry is written whole or not at all: an entry in the list of
+// installed software without a command that can run would be a dead end.
+// The uninstaller's path must fit a path buffer, or it could not be there.
 static void WriteUninstallEntry(void)
 {
+    char program[MAX_PATH];
+    char command[COMMAND_BUFFER_SIZE];
+    if (!CopyText(program, sizeof(program), g_installFolder) ||
+        !AppendPathName(program, sizeof(program), UNINSTALL_EXE_NAME) ||
+        !ComposeQuotedProgram(command, sizeof(command), UNINSTALL_EXE_NAME))
+        return;
     HKEY key;
     if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, UNINSTALL_ENTRY_PATH, 0, NULL,
                         REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, NULL, &key,
@@ -30,10 +39,8 @@ static void WriteUninstallEntry(void)
         return;
     RegSetValueExA(key, VALUE_DISPLAY_NAME, 0, REG_SZ, (const BYTE *)PRODUCT_DISPLAY_NAME,
                    sizeof(PRODUCT_DISPLAY_NAME));
-    char command[MAX_PATH];
-    if (ComposeQuotedProgram(command, sizeof(command), UNINSTALL_EXE_NAME))
-        RegSetValueExA(key, VALUE_UNINSTALL_STRING, 0, REG_SZ, (const BYTE *)command,
-                       lstrlenA(command) + 1);
+    RegSetValueExA(key, VALUE_UNINSTALL_STRING, 0, REG_SZ, (const BYTE *)command,
+                   lstrlenA(command) + 1);
     RegCloseKey(key);
 }
 

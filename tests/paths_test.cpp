@@ -91,6 +91,15 @@ TEST(Paths, TrailingBackslash)
     EXPECT_STREQ("ab", tight);
 }
 
+TEST(Paths, DotEntries)
+{
+    EXPECT_EQ(1, IsDotEntry("."));
+    EXPECT_EQ(1, IsDotEntry(".."));
+    EXPECT_EQ(0, IsDotEntry("..."));
+    EXPECT_EQ(0, IsDotEntry(".hidden"));
+    EXPECT_EQ(0, IsDotEntry(""));
+}
+
 TEST(Paths, FindTextIsCaseSensitive)
 {
     EXPECT_NE(nullptr, FindText("\"C:\\x\\uninstall.exe\" /internally", "/internally"));

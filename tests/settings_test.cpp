@@ -195,6 +195,11 @@ TEST_F(Settings, SystemErrorWithoutSystemTextShowsNumber)
     ShowSystemError("Something failed.");
     ASSERT_EQ(1u, answerer.boxes.size());
     ExpectErrorBox(answerer.boxes[0], "Something failed.\r\n\r\nError 536914893");
+
+    SetLastError(0xFFFFFFFF);  // the longest number there is
+    ShowSystemError("Something failed.");
+    ASSERT_EQ(2u, answerer.boxes.size());
+    ExpectErrorBox(answerer.boxes[1], "Something failed.\r\n\r\nError 4294967295");
 }
 
 }  // namespace

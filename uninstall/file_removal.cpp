@@ -9,8 +9,6 @@
 #include "paths.h"
 #include "removal_paths.h"
 
-#define FIND_ALL_PATTERN "*.*"
-
 static void AnnounceRemovedFolder(const char *folder)
 {
     SHChangeNotify(SHCNE_RMDIR, SHCNF_PATHA, folder, NULL);
@@ -30,7 +28,7 @@ void EmptyFolder(char *folder, int recurse)
     if (search == INVALID_HANDLE_VALUE)
         return;
     do {
-        if (!lstrcmpA(entry.cFileName, ".") || !lstrcmpA(entry.cFileName, ".."))
+        if (IsDotEntry(entry.cFileName))
             continue;
         // An entry whose path does not fit is left alone.
         if (!CopyText(entryPath, sizeof(entryPath), folder) ||
@@ -52,7 +50,11 @@ void EmptyFolder(char *folder, int recurse)
 
 void RemoveFolder(char *folder, int recurse)
 {
-    EmptyFolder(folder, recurse);
+    // A folder that is itself a junction or link is removed as a link; its
+    // target's files are not ours.
+    DWORD attributes = GetFileAttributesA(folder);
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_REPARSE_POINT))
+        EmptyFolder(folder, recurse);
     RemoveDirectoryA(folder);
     AnnounceRemovedFolder(folder);
 }

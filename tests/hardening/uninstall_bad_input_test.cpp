@@ -36,12 +36,58 @@ struct UninstallRun {
     bool ended = false;
 };
 
+// Makes link a Unix symbolic link to target, which Wine shows as a folder
+// that is a reparse point, as Windows shows a junction.
+bool MakeFolderLink(const std::string &link, const std::string &target)
+{
+    typedef char *(CDECL * UnixName)(LPCWSTR);
+    UnixName unixName = (UnixName)(void *)GetProcAddress(GetModuleHandleA("kernel32.dll"),
+                                                         "wine_get_unix_file_name");
+    if (!unixName)
+        return false;
+    std::wstring wideTarget(target.begin(), target.end());
+    std::wstring wideLink(link.begin(), link.end());
+    Program ln;
+    if (!StartProgram(std::string("/bin/ln -s \"") + unixName(wideTarget.c_str()) + "\" \"" +
+                          unixName(wideLink.c_str()) + "\"",
+                      "", &ln))
+        return false;
+    // Wine does not wait for a Unix program: watch for the link instead.
+    DWORD attributes = INVALID_FILE_ATTRIBUTES;
+    for (int i = 0; i < 250 && attributes == INVALID_FILE_ATTRIBUTES; ++i) {
+        Sleep(20);
+        attributes = GetFileAttributesA(link.c_str());
+    }
+    EndProgram(&ln);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
+// Removes a tree that may hold links: Wine's own removal follows a link, so
+// the Unix rm does it, then the wait is for the tree to be gone.
+void RemoveTreeWithLinks(const std::string &root)
+{
+    typedef char *(CDECL * UnixName)(LPCWSTR);
+    UnixName unixName = (UnixName)(void *)GetProcAddress(GetModuleHandleA("kernel32.dll"),
+                                                         "wine_get_unix_file_name");
+    std::wstring wideRoot(root.begin(), root.end());
+    Program rm;
+    if (!unixName || GetFileAttributesA(root.c_str()) == INVALID_FILE_ATTRIBUTES ||
+        !StartProgram(std::string("/bin/rm -rf \"") + unixName(wideRoot.c_str()) + "\"", "",
+                      &rm)) {
+        RemoveLongTree(root);
+        return;
+    }
+    for (int i = 0; i < 250 && GetFileAttributesA(root.c_str()) != INVALID_FILE_ATTRIBUTES; ++i)
+        Sleep(20);
+    EndProgram(&rm);
+}
+
 class UninstallBadInput : public ::testing::Test {
 protected:
     void SetUp() override
     {
         CleanProductState();
-        RemoveLongTree(kRoot);
+        RemoveTreeWithLinks(kRoot);
         MakeFolders(kOutside);
         WriteFileText(std::string(kOutside) + "\\keep.txt", "keep");
         temp_ = std::string(kRoot) + "\\temp";
@@ -55,7 +101,7 @@ protected:
     {
         RestoreKey(HKEY_CURRENT_USER, SETTINGS_KEY_PATH "\\a\\b\\c");
         CleanProductState();
-        RemoveLongTree(kRoot);
+        RemoveTreeWithLinks(kRoot);
     }
 
     // Runs commandLine with TMP at temp, answering every box with OK, and
@@ -156,21 +202,8 @@ TEST_F(UninstallBadInput, HostileImagesFolder)
         SetFileAttributesA((deep + "\\file.gif").c_str(),
                            FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
     }
-    // A Unix symbolic link shows as a folder that is a reparse point.
-    typedef char *(CDECL * UnixName)(LPCWSTR);
-    UnixName unixName =
-        (UnixName)GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name");
-    ASSERT_TRUE(unixName != NULL) << "needs Wine to make a folder link";
     std::string link = images + "\\level1\\out";
-    std::wstring wideOutside(kOutside, kOutside + strlen(kOutside));
-    std::wstring wideLink(link.begin(), link.end());
-    Program ln;
-    ASSERT_TRUE(StartProgram(std::string("/bin/ln -s \"") + unixName(wideOutside.c_str()) +
-                                 "\" \"" + unixName(wideLink.c_str()) + "\"",
-                             "", &ln));
-    WaitForExit(ln, 10000);
-    EndProgram(&ln);
-    ASSERT_TRUE(GetFileAttributesA(link.c_str()) & FILE_ATTRIBUTE_REPARSE_POINT);
+    ASSERT_TRUE(MakeFolderLink(link, kOutside));
 
     UninstallRun run = RunRemovalPhase();
     ASSERT_TRUE(run.ended);
@@ -181,6 +214,23 @@ TEST_F(UninstallBadInput, HostileImagesFolder)
     // Windows removes the link itself; Wine 8 cannot remove a link whose
     // target holds files, so there the link keeps images and the folder.
     ExpectOutsideUntouched();
+}
+
+TEST_F(UninstallBadInput, ImagesFolderThatIsALinkIsNotEmptied)
+{
+    InstallByHand(kFolder);
+    std::string images = std::string(kFolder) + "\\images";
+    RemoveTree(images);
+    MakeFolders(std::string(kOutside) + "\\deeper");
+    WriteFileText(std::string(kOutside) + "\\deeper\\keep2.gif", "keep");
+    ASSERT_TRUE(MakeFolderLink(images, kOutside));
+
+    UninstallRun run = RunRemovalPhase();
+    ASSERT_TRUE(run.ended);
+    EXPECT_TRUE(run.boxes.empty());
+    ExpectOutsideUntouched();
+    EXPECT_EQ("keep", ReadFileText(std::string(kOutside) + "\\deeper\\keep2.gif"));
+    EXPECT_FALSE(FileExists(std::string(kFolder) + "\\" PRODUCT_EXE_NAME));
 }
 
 TEST_F(UninstallBadInput, VanishedInstallFolderTouchesNothingElse)

@@ -102,31 +102,27 @@ TEST_F(Registration, UnwritableSettingsKeyShowsOneBoxAndGoesOn)
     EXPECT_EQ(2u, log.calls.size());
 }
 
-// The longest folder whose quoted uninstall command still fits a path buffer
-// is written; one character more and only that value is left out.
+// The longest folder whose uninstaller path still fits a path buffer gets
+// the whole uninstall entry, quoted; one character more and the entry is
+// left out, while every other value is still written.
 TEST_F(Registration, ValuesThatDoNotFitAreNotWritten)
 {
     BoxAnswerer answerer;
-    const std::string fits = "C:\\" + std::string(240, 'f');  // 243 characters
+    const std::string fits = "C:\\" + std::string(242, 'f');  // 245 characters
     Register(fits);
     ExpectRegistryValues(ExpectedRegistration(fits));
+    EXPECT_EQ(2, ValueCount(HKEY_LOCAL_MACHINE, UNINSTALL_ENTRY_PATH));
 
-    CleanInstallerState();
-    const std::string tooLong = "C:\\" + std::string(241, 'g');
-    Register(tooLong);
-    std::vector<RegistryValue> expected = ExpectedRegistration(tooLong);
-    EXPECT_EQ("<missing>", RawString(HKEY_LOCAL_MACHINE, UNINSTALL_ENTRY_PATH,
-                                     VALUE_UNINSTALL_STRING));
-    expected.erase(expected.begin() + 2);
-    ExpectRegistryValues(expected);
-
-    CleanInstallerState();
-    const std::string longest = "C:\\" + std::string(256, 'h');  // 259 characters
-    Register(longest);
-    expected = ExpectedRegistration(longest);
-    expected.erase(expected.begin() + 2);
-    ExpectRegistryValues(expected);
-    EXPECT_EQ(1, ValueCount(HKEY_LOCAL_MACHINE, UNINSTALL_ENTRY_PATH));
+    for (size_t length : {246u, 259u}) {
+        SCOPED_TRACE(length);
+        CleanInstallerState();
+        const std::string tooLong = "C:\\" + std::string(length - 3, 'g');
+        Register(tooLong);
+        std::vector<RegistryValue> expected = ExpectedRegistration(tooLong);
+        expected.erase(expected.begin() + 1, expected.begin() + 3);
+        ExpectRegistryValues(expected);
+        EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, UNINSTALL_ENTRY_PATH));
+    }
     EXPECT_EQ(0u, answerer.boxes.size());
 }
 
