@@ -3,7 +3,10 @@
 
 #include <commctrl.h>
 
+#include <functional>
+
 #include "dialog_driver.h"
+#include "dialog_texts.h"
 #include "files.h"
 #include "process.h"
 #include "product.h"
@@ -47,7 +50,12 @@ static bool StartSetup(const std::string &dist, Program *program)
     return StartProgram("\"" + setup + "\"", dist, program);
 }
 
-SetupRun RunSetup(const std::string &dist, const char *typed)
+// Starts setup from dist, waits for its options dialog and reads the offer,
+// lets drive answer the dialog, then waits for the end, every box answered
+// with OK.
+static SetupRun DriveSetup(const std::string &dist, DWORD exitTimeoutMs,
+                           const std::function<void(const Program &, BoxWatcher &, HWND,
+                                                    SetupRun *)> &drive)
 {
     SetupRun run;
     Program program;
@@ -59,6 +67,19 @@ SetupRun RunSetup(const std::string &dist, const char *typed)
     HWND dialog = WaitForOptionsDialog(program.id);
     if (dialog) {
         run.offered = ItemText(dialog, kEditPath);
+        drive(program, watcher, dialog, &run);
+    }
+    run.exitCode = WaitForExit(program, exitTimeoutMs);
+    watcher.Stop();
+    run.boxes = watcher.Boxes();
+    EndProgram(&program);
+    return run;
+}
+
+SetupRun RunSetup(const std::string &dist, const char *typed)
+{
+    return DriveSetup(dist, 60000, [typed](const Program &program, BoxWatcher &watcher,
+                                           HWND dialog, SetupRun *run) {
         if (typed)
             SetItemText(dialog, kEditPath, typed);
         SendMessageA(GetDlgItem(dialog, kCheckShortcut), BM_SETCHECK, BST_UNCHECKED, 0);
@@ -68,49 +89,30 @@ SetupRun RunSetup(const std::string &dist, const char *typed)
         DWORD start = GetTickCount();
         while (WaitForExit(program, 100) == STILL_ACTIVE && GetTickCount() - start < 60000) {
             std::vector<BoxRecord> boxes = watcher.Boxes();
-            bool refused = !boxes.empty() && boxes.back().text == "Cannot create folder.";
+            bool refused = !boxes.empty() && boxes.back().text == MSG_CANNOT_CREATE_FOLDER;
             if (refused && IsWindow(dialog) && IsWindowVisible(dialog)) {
-                run.dialogStayedOpen = true;
+                run->dialogStayedOpen = true;
                 PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
                 break;
             }
         }
-    }
-    run.exitCode = WaitForExit(program, 60000);
-    watcher.Stop();
-    run.boxes = watcher.Boxes();
-    EndProgram(&program);
-    return run;
+    });
 }
 
 SetupRun PeekSetup(const std::string &dist, WORD *hotkey)
 {
-    SetupRun run;
-    Program program;
-    if (!StartSetup(dist, &program)) {
-        run.exitCode = 0xDEAD;
-        return run;
-    }
-    BoxWatcher watcher(program.id);
-    HWND dialog = WaitForOptionsDialog(program.id);
-    if (dialog) {
-        run.offered = ItemText(dialog, kEditPath);
+    return DriveSetup(dist, 30000, [hotkey](const Program &program, BoxWatcher &, HWND dialog,
+                                            SetupRun *) {
         if (hotkey) {
             PostClick(dialog, kSetHotkey);
-            HWND hotkeyDialog =
-                WaitForWindow(program.id, "#32770", "Please enter a new hotkey:", 10000);
+            HWND hotkeyDialog = WaitForWindow(program.id, "#32770", HOTKEY_TITLE, 10000);
             HWND control = FindWindowExA(hotkeyDialog, NULL, HOTKEY_CLASSA, NULL);
             *hotkey = control ? (WORD)SendMessageA(control, HKM_GETHOTKEY, 0, 0) : 0xFFFF;
             if (hotkeyDialog)
                 PostMessageA(hotkeyDialog, WM_COMMAND, IDCANCEL, 0);
         }
         PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-    }
-    run.exitCode = WaitForExit(program, 30000);
-    watcher.Stop();
-    run.boxes = watcher.Boxes();
-    EndProgram(&program);
-    return run;
+    });
 }
 
 static void Snapshot(const std::string &folder, TreeSnapshot *snapshot)

@@ -36,52 +36,6 @@ struct UninstallRun {
     bool ended = false;
 };
 
-// Makes link a Unix symbolic link to target, which Wine shows as a folder
-// that is a reparse point, as Windows shows a junction.
-bool MakeFolderLink(const std::string &link, const std::string &target)
-{
-    typedef char *(CDECL * UnixName)(LPCWSTR);
-    UnixName unixName = (UnixName)(void *)GetProcAddress(GetModuleHandleA("kernel32.dll"),
-                                                         "wine_get_unix_file_name");
-    if (!unixName)
-        return false;
-    std::wstring wideTarget(target.begin(), target.end());
-    std::wstring wideLink(link.begin(), link.end());
-    Program ln;
-    if (!StartProgram(std::string("/bin/ln -s \"") + unixName(wideTarget.c_str()) + "\" \"" +
-                          unixName(wideLink.c_str()) + "\"",
-                      "", &ln))
-        return false;
-    // Wine does not wait for a Unix program: watch for the link instead.
-    DWORD attributes = INVALID_FILE_ATTRIBUTES;
-    for (int i = 0; i < 250 && attributes == INVALID_FILE_ATTRIBUTES; ++i) {
-        Sleep(20);
-        attributes = GetFileAttributesA(link.c_str());
-    }
-    EndProgram(&ln);
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
-}
-
-// Removes a tree that may hold links: Wine's own removal follows a link, so
-// the Unix rm does it, then the wait is for the tree to be gone.
-void RemoveTreeWithLinks(const std::string &root)
-{
-    typedef char *(CDECL * UnixName)(LPCWSTR);
-    UnixName unixName = (UnixName)(void *)GetProcAddress(GetModuleHandleA("kernel32.dll"),
-                                                         "wine_get_unix_file_name");
-    std::wstring wideRoot(root.begin(), root.end());
-    Program rm;
-    if (!unixName || GetFileAttributesA(root.c_str()) == INVALID_FILE_ATTRIBUTES ||
-        !StartProgram(std::string("/bin/rm -rf \"") + unixName(wideRoot.c_str()) + "\"", "",
-                      &rm)) {
-        RemoveLongTree(root);
-        return;
-    }
-    for (int i = 0; i < 250 && GetFileAttributesA(root.c_str()) != INVALID_FILE_ATTRIBUTES; ++i)
-        Sleep(20);
-    EndProgram(&rm);
-}
-
 class UninstallBadInput : public ::testing::Test {
 protected:
     void SetUp() override

@@ -70,6 +70,67 @@ void RemoveTree(const std::string &path)
     RemoveDirectoryA(path.c_str());
 }
 
+namespace {
+
+// The Unix path of a Windows path; empty when not under Wine.
+std::string UnixPath(const std::string &path)
+{
+    typedef char *(CDECL * UnixName)(LPCWSTR);
+    UnixName unixName = (UnixName)(void *)GetProcAddress(GetModuleHandleA("kernel32.dll"),
+                                                         "wine_get_unix_file_name");
+    if (!unixName)
+        return "";
+    std::wstring wide(path.begin(), path.end());
+    char *name = unixName(wide.c_str());
+    std::string result = name ? name : "";
+    HeapFree(GetProcessHeap(), 0, name);
+    return result;
+}
+
+// Starts a Unix command; Wine does not let a Windows program wait for it.
+bool StartUnixCommand(const std::string &commandLine)
+{
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info = {};
+    std::string line = commandLine;
+    if (!CreateProcessA(NULL, &line[0], NULL, NULL, FALSE, 0, NULL, NULL, &startup, &info))
+        return false;
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+    return true;
+}
+
+}  // namespace
+
+bool MakeFolderLink(const std::string &link, const std::string &target)
+{
+    std::string unixTarget = UnixPath(target);
+    std::string unixLink = UnixPath(link);
+    if (unixTarget.empty() || unixLink.empty() ||
+        !StartUnixCommand("/bin/ln -s \"" + unixTarget + "\" \"" + unixLink + "\""))
+        return false;
+    DWORD attributes = INVALID_FILE_ATTRIBUTES;
+    for (int i = 0; i < 250 && attributes == INVALID_FILE_ATTRIBUTES; ++i) {
+        Sleep(20);
+        attributes = GetFileAttributesA(link.c_str());
+    }
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
+void RemoveTreeWithLinks(const std::string &root)
+{
+    if (GetFileAttributesA(root.c_str()) == INVALID_FILE_ATTRIBUTES)
+        return;
+    std::string unixRoot = UnixPath(root);
+    if (unixRoot.empty() || !StartUnixCommand("/bin/rm -rf \"" + unixRoot + "\"")) {
+        RemoveTree(root);
+        return;
+    }
+    for (int i = 0; i < 250 && GetFileAttributesA(root.c_str()) != INVALID_FILE_ATTRIBUTES; ++i)
+        Sleep(20);
+}
+
 std::string MakeScratchFolder(const std::string &name)
 {
     CreateDirectoryA("C:\\tests", NULL);

@@ -17,6 +17,14 @@ bool FolderExists(const std::string &path);
 void MakeFolders(const std::string &path);
 // Removes a folder with everything inside it (read-only files too).
 void RemoveTree(const std::string &path);
+// Makes link a Unix symbolic link to the folder target; Wine shows it as a
+// folder that is a reparse point, as Windows shows a junction. False when
+// the link cannot be made (not under Wine).
+bool MakeFolderLink(const std::string &link, const std::string &target);
+// Removes a tree that may hold such links. Wine's own removal follows a
+// link, so the Unix rm does it; falls back to RemoveTree.
+void RemoveTreeWithLinks(const std::string &root);
+
 // The names in a folder, "." and ".." left out, sorted.
 std::vector<std::string> ListFolder(const std::string &path);
 

@@ -267,11 +267,6 @@ TEST_F(FileRemoval, UninstallerLockedThroughoutOrFolderMissingGivesUpAfter51Atte
 
 TEST_F(FileRemoval, FolderLinkInsideImagesIsNotFollowed)
 {
-    typedef char *(CDECL * UnixName)(LPCWSTR);
-    UnixName unixName =
-        (UnixName)GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name");
-    if (!unixName)
-        GTEST_SKIP() << "needs Wine to make a folder link";
     std::string folder = root_ + "\\Velkor Chronex";
     std::string outside = root_ + "\\Outside";
     Install(folder);
@@ -279,24 +274,9 @@ TEST_F(FileRemoval, FolderLinkInsideImagesIsNotFollowed)
     WriteFileText(outside + "\\keep.txt", "keep");
     WriteFileText(outside + "\\deeper\\keep2.txt", "keep");
 
-    // A Unix symbolic link appears as a folder with FILE_ATTRIBUTE_REPARSE_POINT.
     std::string link = folder + "\\images\\maps\\shortcut";
-    std::wstring wideOutside(outside.begin(), outside.end());
-    std::wstring wideLink(link.begin(), link.end());
-    std::string command = std::string("/bin/ln -s \"") + unixName(wideOutside.c_str()) + "\" \"" +
-                          unixName(wideLink.c_str()) + "\"";
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION info = {};
-    ASSERT_TRUE(CreateProcessA(NULL, &command[0], NULL, NULL, FALSE, 0, NULL, NULL, &startup,
-                               &info));
-    CloseHandle(info.hThread);
-    CloseHandle(info.hProcess);
-    DWORD attributes = INVALID_FILE_ATTRIBUTES;
-    for (int i = 0; i < 250 && attributes == INVALID_FILE_ATTRIBUTES; ++i) {
-        Sleep(20);
-        attributes = GetFileAttributesA(link.c_str());
-    }
+    ASSERT_TRUE(MakeFolderLink(link, outside)) << "Wine makes folder links from Unix links";
+    DWORD attributes = GetFileAttributesA(link.c_str());
     ASSERT_NE(INVALID_FILE_ATTRIBUTES, attributes);
     ASSERT_TRUE(attributes & FILE_ATTRIBUTE_REPARSE_POINT);
 
