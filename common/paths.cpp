@@ -64,6 +64,14 @@ void RemoveTrailingBackslash(char *text)
         text[n - 1] = '\0';
 }
 
+int NamesFolder(const char *text)
+{
+    for (; *text; ++text)
+        if (*text != '\\')
+            return 1;
+    return 0;
+}
+
 int IsDotEntry(const char *name)
 {
     return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));

@@ -26,6 +26,11 @@ int AppendPathName(char *dst, size_t cap, const char *name);
 // Removes one trailing backslash, if there is one.
 void RemoveTrailingBackslash(char *text);
 
+// 1 when the text holds a character other than a backslash. A text of
+// backslashes alone names no folder of its own: only the root of the
+// current drive, or nothing once its trailing backslashes are removed.
+int NamesFolder(const char *text);
+
 // 1 for the folder entries "." and "..", which name no file of the folder.
 int IsDotEntry(const char *name);
 

@@ -7,8 +7,8 @@ const char *const kPreCopyDeletionList[] = {
     "quillpad.htm",
     "inkwell.htm",
     "tallymark.htm",
-    "tallymark.exe",
-    "Scribbet.htm",
+    "Tallymark.exe",
+    "scribbet.htm",
     "Scribbet.exe",
     "Quillstar Homepage.url",
     "Quillstar Downloads.url",
@@ -16,7 +16,7 @@ const char *const kPreCopyDeletionList[] = {
     "nibtimer.htm",
     "NibTimer.exe",
     "penstroke.htm",
-    "penstroke.exe",
+    "Penstroke.exe",
 };
 const size_t kPreCopyDeletionCount =
     sizeof(kPreCopyDeletionList) / sizeof(kPreCopyDeletionList[0]);

@@ -19,6 +19,7 @@ wine_env_cleanup() {
 wine_env_start() {
     WINE_ENV_ROOT=$(mktemp -d /tmp/chronex-wine.XXXXXX)
     export WINEPREFIX="$WINE_ENV_ROOT/prefix"
+    export WINEARCH=${WINEARCH:-win32}
     export WINEDEBUG=-all
     export WINEDLLOVERRIDES="mscoree,mshtml="
     # A private home, so that the prefix's Desktop and Documents are not the

@@ -15,11 +15,9 @@ HWND g_hotkeyDialog;
 HWND g_hotkeyControl;
 HFONT g_hotkeyFont;
 
-void ComposeDefaultInstallFolder(void)
+// The Program Files folder + the display name.
+static void ComposeProgramFilesFolder(void)
 {
-    if (QuerySettingString(HKEY_LOCAL_MACHINE, VALUE_INSTALL_PATH, g_installFolder))
-        return;
-
     char folder[MAX_PATH] = DEFAULT_PROGRAM_FILES;
     HKEY key;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, CURRENT_VERSION_KEY_PATH, 0, KEY_QUERY_VALUE, &key) ==
@@ -42,6 +40,12 @@ void ComposeDefaultInstallFolder(void)
     CopyText(g_installFolder, sizeof(g_installFolder), folder);
 }
 
+void ComposeDefaultInstallFolder(void)
+{
+    if (!QuerySettingString(HKEY_LOCAL_MACHINE, VALUE_INSTALL_PATH, g_installFolder))
+        ComposeProgramFilesFolder();
+}
+
 int AskInstallOptions(void)
 {
     ComposeDefaultInstallFolder();
@@ -50,5 +54,9 @@ int AskInstallOptions(void)
     if (result == IDCANCEL)
         return 0;
     RemoveTrailingBackslash(g_installFolder);
+    // OK never leaves the folder empty, but a dialog that could not be shown
+    // leaves the stored value as it was, and that may name no folder.
+    if (!NamesFolder(g_installFolder))
+        ComposeProgramFilesFolder();
     return 1;
 }

@@ -78,7 +78,9 @@ static void AcceptOptions(HWND dialog)
     g_startApplication = IsDlgButtonChecked(dialog, IDC_START_APP) == BST_CHECKED;
     GetDlgItemTextA(dialog, IDC_INSTALL_PATH, g_installFolder, sizeof(g_installFolder));
     RemoveTrailingBackslash(g_installFolder);
-    if (!g_installFolder[0]) {
+    // AskInstallOptions removes one more trailing backslash: text made of
+    // backslashes alone would leave no install folder at all.
+    if (!NamesFolder(g_installFolder)) {
         ShowOptionsMessage(MSG_NO_INSTALL_FOLDER);
         return;
     }

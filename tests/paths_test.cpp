@@ -91,6 +91,14 @@ TEST(Paths, TrailingBackslash)
     EXPECT_STREQ("ab", tight);
 }
 
+TEST(Paths, NamesFolderOnlyWithMoreThanBackslashes)
+{
+    for (const char *none : {"", "\\", "\\\\", "\\\\\\"})
+        EXPECT_EQ(0, NamesFolder(none)) << none;
+    for (const char *some : {"C:", "a", "\\a", "\\\\server", "C:\\"})
+        EXPECT_EQ(1, NamesFolder(some)) << some;
+}
+
 TEST(Paths, DotEntries)
 {
     EXPECT_EQ(1, IsDotEntry("."));

@@ -94,6 +94,17 @@ TEST_F(DefaultFolder, WithoutDialogTheOfferIsTakenWithoutTrailingBackslash)
     EXPECT_EQ(0, g_startApplication);
 }
 
+TEST_F(DefaultFolder, WithoutDialogAStoredValueThatNamesNoFolderGivesWayToProgramFiles)
+{
+    WriteString(HKEY_LOCAL_MACHINE, CURRENT_VERSION_KEY_PATH, VALUE_PROGRAM_FILES_DIR, "D:\\Apps");
+    g_instance = GetModuleHandleA(NULL);
+    for (const char *stored : {"", "\\", "\\\\"}) {
+        WriteString(HKEY_LOCAL_MACHINE, SETTINGS_KEY_PATH, VALUE_INSTALL_PATH, stored);
+        EXPECT_EQ(1, AskInstallOptions());
+        EXPECT_STREQ("D:\\Apps\\Velkor Chronex", g_installFolder) << "stored: " << stored;
+    }
+}
+
 LRESULT CALLBACK QuietWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     return DefWindowProcA(window, message, wParam, lParam);

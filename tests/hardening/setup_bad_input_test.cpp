@@ -19,7 +19,7 @@ namespace {
 const char kTests[] = "C:\\tests";
 const char kDist[] = "C:\\tests\\hb dist";
 const char kInstallBase[] = "C:\\tests\\hb install";
-const char kDefaultOffer[] = "C:\\Program Files\\" PRODUCT_DISPLAY_NAME;
+const char kFallbackOffer[] = DEFAULT_PROGRAM_FILES PRODUCT_DISPLAY_NAME;
 const char *const kDistFiles[] = {"a.txt", "readme.htm", "Settings.ico"};
 
 class SetupBadInput : public ::testing::Test {
@@ -125,12 +125,12 @@ TEST_F(SetupBadInput, OddStoredInstallPathIsOfferedSafely)
         std::string bytes;
         std::string offer;
     } cases[] = {
-        {"number", REG_DWORD, std::string("C:\\\0", 4), kDefaultOffer},
+        {"number", REG_DWORD, std::string("C:\\\0", 4), DefaultInstallFolder()},
         {"empty", REG_SZ, std::string(1, '\0'), ""},
         {"one character", REG_SZ, std::string("X\0", 2), "X"},
         {"two characters", REG_SZ, std::string("C:\0", 3), "C:"},
         {"259 characters", REG_SZ, std::string(259, 'p') + '\0', std::string(259, 'p')},
-        {"300 bytes, no terminator", REG_SZ, std::string(300, 'q'), kDefaultOffer},
+        {"300 bytes, no terminator", REG_SZ, std::string(300, 'q'), DefaultInstallFolder()},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
@@ -163,7 +163,7 @@ TEST_F(SetupBadInput, OddProgramFilesDirGivesTheFallback)
                  c.bytes);
         SetupRun run = PeekSetup(kDist, NULL);
         EXPECT_EQ(0u, run.exitCode);
-        EXPECT_EQ(kDefaultOffer, run.offered);
+        EXPECT_EQ(kFallbackOffer, run.offered);
     }
     WriteString(HKEY_LOCAL_MACHINE, CURRENT_VERSION_KEY_PATH, VALUE_PROGRAM_FILES_DIR, saved);
 }

@@ -181,6 +181,10 @@ TEST_F(OptionsDialog, RefusedFolderKeepsTheDialogOpenWithTheOptionsTaken)
         {"\\\\server\\\\", MSG_CANNOT_CREATE_FOLDER, "\\\\server\\"},
         {"", MSG_NO_INSTALL_FOLDER, ""},
         {"\\", MSG_NO_INSTALL_FOLDER, ""},
+        // Backslashes alone: the second one that AskInstallOptions removes
+        // would leave no folder, and one alone is the current drive's root.
+        {"\\\\", MSG_NO_INSTALL_FOLDER, "\\"},
+        {"\\\\\\", MSG_NO_INSTALL_FOLDER, "\\\\"},
     };
     ShellNotifyLog log;
     BoxAnswerer answerer;
@@ -314,7 +318,7 @@ TEST_F(OptionsDialog, BrowseOpensOnTheTypedFolderAndPutsTheAnswerBack)
         PostMessageA(browser, WM_COMMAND, IDOK, 0);
         EXPECT_TRUE(WaitUntilGone(browser, 10000));
         EXPECT_EQ(root, ItemText(dialog, IDC_INSTALL_PATH));
-        EXPECT_EQ("C:\\Program Files\\" PRODUCT_DISPLAY_NAME, std::string(g_installFolder))
+        EXPECT_EQ(DefaultInstallFolder(), std::string(g_installFolder))
             << "the install folder changes only on OK";
         Click(dialog, IDCANCEL);
     });

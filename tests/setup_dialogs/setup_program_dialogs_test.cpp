@@ -101,17 +101,6 @@ protected:
 
 std::string SetupDialogs::source_;
 
-std::string DefaultInstallFolder()
-{
-    std::string programFiles;
-    if (!ReadString(HKEY_LOCAL_MACHINE, CURRENT_VERSION_KEY_PATH, VALUE_PROGRAM_FILES_DIR,
-                    &programFiles))
-        programFiles = DEFAULT_PROGRAM_FILES;
-    if (programFiles.empty() || programFiles.back() != '\\')
-        programFiles += "\\";
-    return programFiles + PRODUCT_DISPLAY_NAME;
-}
-
 TEST_F(SetupDialogs, InitialStateThenCancelAnsweredBothWays)
 {
     HWND dialog = Start({IDCANCEL, IDCANCEL, IDOK});
@@ -218,10 +207,21 @@ TEST_F(SetupDialogs, RefusedFoldersKeepTheDialogOpen)
         {drive + "\\" PRODUCT_DISPLAY_NAME, MSG_CANNOT_CREATE_FOLDER},
         {"\\\\server", MSG_CANNOT_CREATE_FOLDER},
         {"", MSG_NO_INSTALL_FOLDER},
+        {"\\\\", MSG_NO_INSTALL_FOLDER},
     };
+    // A stored folder of backslashes alone is offered as it is, and refused
+    // like the typed one: neither may install into the drive's root.
+    const std::string stored = "\\\\";
+    WriteString(HKEY_LOCAL_MACHINE, SETTINGS_KEY_PATH, VALUE_INSTALL_PATH, stored);
+    const std::vector<std::string> root = ListFolder("C:\\");
     HWND dialog = Start();
     ASSERT_TRUE(dialog != NULL);
-    size_t count = 0;
+    EXPECT_EQ(stored, ItemText(dialog, IDC_INSTALL_PATH));
+    PressOk(dialog);
+    ASSERT_TRUE(WaitForBoxes(1));
+    ExpectPlainBox(Boxes().back(), MSG_NO_INSTALL_FOLDER);
+    EXPECT_TRUE(IsWindow(dialog));
+    size_t count = 1;
     for (const Case &c : cases) {
         SCOPED_TRACE("typed: " + c.typed);
         SetItemText(dialog, IDC_INSTALL_PATH, c.typed);
@@ -237,6 +237,11 @@ TEST_F(SetupDialogs, RefusedFoldersKeepTheDialogOpen)
     EXPECT_EQ(0u, Exit());
     ASSERT_EQ(count + 1, Boxes().size());
     ExpectStopQuestion(Boxes().back());
+    EXPECT_EQ(root, ListFolder("C:\\")) << "nothing written to the drive's root";
+    std::string value;
+    EXPECT_TRUE(ReadString(HKEY_LOCAL_MACHINE, SETTINGS_KEY_PATH, VALUE_INSTALL_PATH, &value));
+    EXPECT_EQ(stored, value);
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, UNINSTALL_ENTRY_PATH));
 }
 
 class SetupHotkeyDialog : public SetupDialogs {

@@ -3,6 +3,8 @@
 
 #include <sddl.h>
 
+#include "product.h"
+
 bool KeyExists(HKEY root, const std::string &path)
 {
     HKEY key;
@@ -150,4 +152,15 @@ void DenyKeyDelete(HKEY root, const std::string &path)
 void RestoreKey(HKEY root, const std::string &path)
 {
     SetKeySecurity(root, path, "D:(A;;KA;;;WD)");
+}
+
+std::string DefaultInstallFolder()
+{
+    std::string programFiles;
+    if (!ReadString(HKEY_LOCAL_MACHINE, CURRENT_VERSION_KEY_PATH, VALUE_PROGRAM_FILES_DIR,
+                    &programFiles))
+        programFiles = DEFAULT_PROGRAM_FILES;
+    if (programFiles.empty() || programFiles.back() != '\\')
+        programFiles += "\\";
+    return programFiles + PRODUCT_DISPLAY_NAME;
 }

@@ -24,6 +24,11 @@ void DeleteValue(HKEY root, const std::string &path, const char *name);
 void DeleteTree(HKEY root, const std::string &path);
 int SubkeyCount(HKEY root, const std::string &path);
 
+// The folder that setup offers when nothing is stored: the machine's
+// Program Files folder (as this program's registry view has it) + the
+// display name.
+std::string DefaultInstallFolder();
+
 // Makes an existing key readable but not writable (denies set-value and
 // create-subkey to everyone), or fully inaccessible; RestoreKey undoes both.
 void DenyKeyWrite(HKEY root, const std::string &path);
