@@ -29,8 +29,8 @@ static void InitHotkeyDialog(HWND dialog)
 {
     if (!g_hotkeyDialog)
         g_hotkeyDialog = dialog;
-    SetClassLongA(dialog, GCL_HICON,
-                  (LONG)(LONG_PTR)LoadIconA(g_instance, MAKEINTRESOURCEA(IDI_PRODUCT)));
+    SetClassLongPtrA(dialog, GCLP_HICON,
+                     (LONG_PTR)LoadIconA(g_instance, MAKEINTRESOURCEA(IDI_PRODUCT)));
     InitCommonControls();
     g_hotkeyControl = CreateWindowExA(0, HOTKEY_CLASSA, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP,
                                       HOTKEY_CONTROL_X, HOTKEY_CONTROL_Y, HOTKEY_CONTROL_WIDTH,

@@ -66,8 +66,8 @@ static void InitOptionsDialog(HWND dialog)
     SetDlgItemTextA(dialog, IDC_START_APP, OPTIONS_START_TEXT);
     CheckDlgButton(dialog, IDC_CREATE_SHORTCUT, BST_CHECKED);
     CheckDlgButton(dialog, IDC_START_APP, BST_CHECKED);
-    SetClassLongA(dialog, GCL_HICON,
-                  (LONG)(LONG_PTR)LoadIconA(g_instance, MAKEINTRESOURCEA(IDI_PRODUCT)));
+    SetClassLongPtrA(dialog, GCLP_HICON,
+                     (LONG_PTR)LoadIconA(g_instance, MAKEINTRESOURCEA(IDI_PRODUCT)));
 }
 
 // The options are taken before the folder is looked at and keep their

@@ -121,7 +121,7 @@ TEST_F(OptionsDialog, CreatesMissingLevelsTopDownAndAnnouncesEach)
     BoxAnswerer answerer;
     HICON classIcon = NULL;
     int result = RunDialog([&](HWND dialog) {
-        classIcon = (HICON)GetClassLongPtrA(dialog, GCL_HICON);
+        classIcon = (HICON)GetClassLongPtrA(dialog, GCLP_HICON);
         SetItemText(dialog, IDC_INSTALL_PATH, root + "\\A\\B\\C\\");
         Click(dialog, IDOK);
     });
@@ -369,7 +369,7 @@ TEST_F(HotkeyDialog, ControlFontAndHandlesWhileOpenAllGoneAfterClose)
     EXPECT_EQ(control, GetFocus());
     EXPECT_EQ(0x064E, ShownHotkey()) << "Ctrl+Alt+N when nothing is stored";
     EXPECT_EQ(LoadIconA(g_instance, MAKEINTRESOURCEA(IDI_PRODUCT)),
-              (HICON)GetClassLongPtrA(dialog, GCL_HICON));
+              (HICON)GetClassLongPtrA(dialog, GCLP_HICON));
 
     HFONT font = g_hotkeyFont;
     ASSERT_TRUE(font != NULL);

@@ -92,3 +92,9 @@ std::string TestProgramFolder()
     std::string folder = path;
     return folder.substr(0, folder.rfind('\\') + 1);
 }
+
+bool RunningUnderWow64()
+{
+    BOOL wow64 = FALSE;
+    return IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
+}

@@ -26,5 +26,8 @@ DWORD WaitForExit(const Program &program, DWORD timeoutMs);
 // Ends a program that is still running (by its handle) and closes the handle.
 void EndProgram(Program *program);
 
+// True for a 32-bit program on 64-bit Windows (WoW64).
+bool RunningUnderWow64();
+
 // The folder that holds the running test program, with a trailing backslash.
 std::string TestProgramFolder();

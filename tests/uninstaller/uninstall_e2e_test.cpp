@@ -114,7 +114,12 @@ TEST_F(RoundTrip, InstallThenUninstallLeavesTheMachineAsBefore)
     EXPECT_EQ(TemporaryFolder() + UNINSTALL_EXE_NAME, uninstallers[1].image);
     for (const TreeProcess &process : uninstallers)
         EXPECT_EQ(1u, process.exitCode) << process.image;
-    EXPECT_EQ(1u, tree.Named("cmd.exe").size()) << "one cleanup script";
+    ASSERT_EQ(1u, tree.Named("cmd.exe").size()) << "one cleanup script";
+    // On 64-bit Windows a 32-bit program's script runs in the 32-bit shell.
+    if (RunningUnderWow64()) {
+        EXPECT_EQ(0, lstrcmpiA("C:\\windows\\syswow64\\cmd.exe",
+                               tree.Named("cmd.exe")[0].image.c_str()));
+    }
 
     std::map<std::string, std::string> after = MachineSnapshot(kInstallRoot);
     for (const auto &entry : before) {
