@@ -13,12 +13,18 @@
 # and the machine to docs/benchmarks.md (BENCH_DOC= to write elsewhere,
 # BENCH_DOC=- to write nowhere).
 #
+# Where the host runs no 32-bit code (or with CHRONEX_64BIT_ONLY=1) the
+# programs are the same ones built for x86_64, and the NSIS installer, a
+# 32-bit program, cannot run: the table then says so and compares with xcopy.
+#
 # RUNS (default 7) runs per measurement; SIZES (default "100 1000");
-# BUILD_DIR (default build/mingw).
+# BUILD_DIR (default build/mingw, or build/mingw64).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ROOT=$PWD
-BUILD_DIR=${BUILD_DIR:-build/mingw}
+. scripts/lib.sh
+choose_build "measuring"
+NSIS_RUNS=$HOST_RUNS_32BIT
 RUNS=${RUNS:-7}
 SIZES=${SIZES:-100 1000}
 BENCH_DOC=${BENCH_DOC:-docs/benchmarks.md}
@@ -27,20 +33,12 @@ LOG=$WORK/bench.log
 
 mkdir -p "$WORK"
 : >"$LOG"
-fail() { echo "FAILED: $*" >&2; echo "Log: $LOG" >&2; exit 1; }
-say() { echo "==> $*"; echo "==> $*" >>"$LOG"; }
 
-say "Installing what is missing"
-scripts/install-deps.sh >>"$LOG" 2>&1 || fail "package installation"
-if ! command -v makensis >/dev/null 2>&1; then
-    SUDO=""; [ "$(id -u)" = 0 ] || SUDO=sudo
-    { $SUDO apt-get update -q && $SUDO env DEBIAN_FRONTEND=noninteractive \
-        apt-get install -y -q --no-install-recommends nsis; } >>"$LOG" 2>&1 ||
-        fail "installing nsis"
-fi
+step "Installing what is missing"
+scripts/install-deps.sh nsis >>"$LOG" 2>&1 || fail "package installation"
 
-say "Building"
-cmake --preset mingw -B "$BUILD_DIR" >>"$LOG" 2>&1 || fail "configuring"
+step "Building"
+cmake --preset "$PRESET" -B "$BUILD_DIR" >>"$LOG" 2>&1 || fail "configuring"
 cmake --build "$BUILD_DIR" --target distribution driver >>"$LOG" 2>&1 || fail "building"
 DIST=$BUILD_DIR/dist
 
@@ -108,33 +106,29 @@ make_nsis() {
     makensis -V1 "$script" >>"$LOG" 2>&1 || fail "makensis $script"
 }
 
-say "Preparing distributions of $SIZES files of 64 KB and their NSIS installers"
+step "Preparing distributions of $SIZES files of 64 KB and their NSIS installers"
 for n in $SIZES; do
     make_distribution "$n"
     make_nsis "$ROOT/$WORK/dist-$n" "$ROOT/$WORK/nsis-setup-$n.exe"
 done
 make_nsis "" "$ROOT/$WORK/nsis-empty.exe"
 
-say "Starting a private Wine prefix"
+step "Starting a private Wine prefix"
 . scripts/wine-env.sh
-wine_env_start >>"$LOG" 2>&1
+wine_env_start
 DRIVER=$BUILD_DIR/bin/driver.exe
 C=$WINEPREFIX/drive_c
 INSTALL_DIR="$C/Program Files/Velkor Chronex"
 TEMP_DIR=$(winepath -u "$(wine cmd /c echo %TEMP% 2>/dev/null | tr -d '\r')")
 XCOPY_DIR=$C/xcopy-target
 
-# Runs the driver; prints one of its values (default elapsed-ms), fails
-# on a problem line.
-OUT=""
-drive() {
-    OUT=$(wine "$DRIVER" "$@" 2>>"$LOG" | tr -d '\r')
-    printf '%s\n' "$OUT" >>"$LOG"
-    if printf '%s\n' "$OUT" | grep -q '^problem: '; then
-        fail "driver $1: $(printf '%s\n' "$OUT" | sed -n 's/^problem: //p')"
-    fi
+# Runs the driver and fails on a problem line; value prints one of its
+# values (default elapsed-ms).
+measure() {
+    drive "$@"
+    [ -z "$(problems)" ] || fail "driver $1: $(problems)"
 }
-value() { printf '%s\n' "$OUT" | sed -n "s/^${1:-elapsed-ms}: //p"; }
+value() { field "${1:-elapsed-ms}"; }
 
 # Back to a machine without the product; the writes of the last step are
 # flushed, so that they do not land in the next measurement.
@@ -155,14 +149,14 @@ record() { echo "$1 $2 $3" >>"$RESULTS"; echo "    $2: $3 ms" >>"$LOG"; }
 for n in $SIZES; do
     src=$(winepath -w "$WORK/dist-$n")
     nsis=$(winepath -w "$WORK/nsis-setup-$n.exe")
-    say "Measuring $n files, $RUNS runs"
+    step "Measuring $n files, $RUNS runs"
     clean_machine
     # One warm-up round, not counted: the first run pays for cold caches.
     for run in $(seq 0 "$RUNS"); do
-        drive install "$src\\setup.exe" --fast --no-start
+        measure install "$src\\setup.exe" --fast --no-start
         [ -e "$INSTALL_DIR/images" ] || fail "setup.exe installed nothing"
         [ "$run" = 0 ] || record "$n" setup "$(value)"
-        drive uninstall --fast
+        measure uninstall --fast
         [ ! -e "$INSTALL_DIR" ] || fail "uninstall.exe left $INSTALL_DIR"
         [ -z "$(ls "$TEMP_DIR" | grep -iE '^(uninstall\.exe|delme[0-9]+\.bat)$')" ] ||
             fail "uninstall.exe left its copy or script in $TEMP_DIR"
@@ -170,22 +164,24 @@ for n in $SIZES; do
         [ "$run" = 0 ] || record "$n" uninstall-confirmed "$(value after-confirmation-ms)"
         clean_machine
 
-        drive time 'C:\windows\system32\xcopy.exe' /E /I /Q /Y "$src" 'C:\xcopy-target'
+        measure time 'C:\windows\system32\xcopy.exe' /E /I /Q /Y "$src" 'C:\xcopy-target'
         [ -e "$XCOPY_DIR/images" ] || fail "xcopy copied nothing"
         [ "$run" = 0 ] || record "$n" xcopy "$(value)"
         clean_machine
 
-        drive time "$nsis" /S
-        [ -e "$INSTALL_DIR/images" ] || fail "the NSIS installer installed nothing"
-        [ "$run" = 0 ] || record "$n" nsis-setup "$(value)"
-        drive until-gone --path 'C:\Program Files\Velkor Chronex' --process Un.exe \
-            -- 'C:\Program Files\Velkor Chronex\uninst.exe' /S
-        [ ! -e "$INSTALL_DIR" ] || fail "the NSIS uninstaller left $INSTALL_DIR"
-        [ "$run" = 0 ] || record "$n" nsis-uninstall "$(value)"
-        # What NSIS leaves behind: its uninstaller's copy, deleted only at
-        # the next reboot.
-        NSIS_LEFT=$(cd "$TEMP_DIR" && ls -d ./~nsu*.tmp/* 2>/dev/null | head -1 | sed "s|^\./|%TEMP%/|")
-        clean_machine
+        if [ "$NSIS_RUNS" = 1 ]; then
+            measure time "$nsis" /S
+            [ -e "$INSTALL_DIR/images" ] || fail "the NSIS installer installed nothing"
+            [ "$run" = 0 ] || record "$n" nsis-setup "$(value)"
+            measure until-gone --path 'C:\Program Files\Velkor Chronex' --process Un.exe \
+                -- 'C:\Program Files\Velkor Chronex\uninst.exe' /S
+            [ ! -e "$INSTALL_DIR" ] || fail "the NSIS uninstaller left $INSTALL_DIR"
+            [ "$run" = 0 ] || record "$n" nsis-uninstall "$(value)"
+            # What NSIS leaves behind: its uninstaller's copy, deleted only at
+            # the next reboot.
+            NSIS_LEFT=$(cd "$TEMP_DIR" && ls -d ./~nsu*.tmp/* 2>/dev/null | head -1 | sed "s|^\./|%TEMP%/|")
+            clean_machine
+        fi
         echo "    run $run of $RUNS done"
     done
 done
@@ -228,12 +224,17 @@ table() {
     echo
     echo "| Target | Measured | Result |"
     echo "|---|---|---|"
+    [ "$PRESET" = mingw ] || echo "| (sizes below: the x86_64 build; the shipped programs are the 32-bit ones) | | |"
     echo "| setup.exe ≤ 24 KiB | $(kib "$setup_size") ($setup_size bytes) | $([ "$setup_size" -le 24576 ] && echo met || echo missed) |"
     echo "| uninstall.exe ≤ 16 KiB | $(kib "$uninstall_size") ($uninstall_size bytes) | $([ "$uninstall_size" -le 16384 ] && echo met || echo missed) |"
     echo "| NSIS installer with no files (overhead) | $(kib "$nsis_size") ($nsis_size bytes) | setup.exe + uninstall.exe = $(ratio $((setup_size + uninstall_size)) "$nsis_size") × NSIS |"
     for n in $SIZES; do
         r=$(ratio "$(median "$n" setup)" "$(median "$n" xcopy)")
         echo "| $n files: install ≤ 1.2 × xcopy | $r × | $(verdict "$r" 1.2) |"
+        if [ "$NSIS_RUNS" != 1 ]; then
+            echo "| $n files: against NSIS | not run: the NSIS installer is a 32-bit program ($HOST_WHY) | - |"
+            continue
+        fi
         r=$(ratio "$(median "$n" setup)" "$(median "$n" nsis-setup)")
         echo "| $n files: install faster than NSIS | $r × NSIS | $(awk -v r="$r" 'BEGIN { print (r < 1 ? "met" : "missed") }') |"
         r=$(ratio "$(median "$n" uninstall-confirmed)" "$(median "$n" nsis-uninstall)")
@@ -249,6 +250,7 @@ machine() {
     echo "- Date: $(date -u '+%Y-%m-%d %H:%M UTC')"
     echo "- Machine: $cpu, $(nproc) cores, $(awk '/MemTotal/ { printf "%.0f GiB", $2 / 1048576 }' /proc/meminfo), $(uname -sr)"
     echo "- Wine: $(wine --version), $(i686-w64-mingw32-gcc-posix --version | head -1), makensis $(makensis -VERSION)"
+    echo "- Programs: $PRESET build ($HOST_WHY)"
     echo "- Runs: $RUNS per measurement after one warm-up round; times from process start to end, measured inside Wine by tools/driver.exe"
     echo "- The NSIS uninstaller leaves its copy in the temporary folder (${NSIS_LEFT:-none seen}), to be deleted at the next reboot; uninstall.exe leaves nothing"
 }

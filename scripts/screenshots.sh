@@ -4,24 +4,18 @@
 # Not part of the test command; it installs what it needs itself
 # (ImageMagick's import, xdotool). The private prefix gets Wine's own fonts
 # (scripts/wine-env.sh), so "MS Sans Serif" is the face the dialogs ask for.
-# BUILD_DIR picks the build folder (default build/mingw).
+# BUILD_DIR picks the build folder (default build/mingw, or build/mingw64
+# where the host runs no 32-bit code).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-BUILD_DIR=${BUILD_DIR:-build/mingw}
 OUT=docs/screenshots
+LOG=/dev/null
+. scripts/lib.sh
+choose_build "photographing"
 
-scripts/install-deps.sh
-missing=""
-command -v import >/dev/null 2>&1 || missing="$missing imagemagick"
-command -v xdotool >/dev/null 2>&1 || missing="$missing xdotool"
-if [ -n "$missing" ]; then
-    SUDO=""
-    [ "$(id -u)" = 0 ] || SUDO=sudo
-    # shellcheck disable=SC2086
-    $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends $missing
-fi
+scripts/install-deps.sh imagemagick xdotool
 
-cmake --preset mingw -B "$BUILD_DIR" >/dev/null
+cmake --preset "$PRESET" -B "$BUILD_DIR" >/dev/null
 cmake --build "$BUILD_DIR" --target setup
 
 . scripts/wine-env.sh

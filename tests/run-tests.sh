@@ -56,6 +56,6 @@ fi
 status=0
 ctest --test-dir "$TEST_DIR" --output-on-failure --timeout 600 --no-tests=error "$@" || status=$?
 if [ "$HOST_RUNS_32BIT" = 0 ]; then
-    echo "The 32-bit programs (PE32) were built and checked statically but not run: this host runs no 32-bit code."
+    echo "The 32-bit programs (PE32) were built and checked statically but not run ($HOST_WHY)."
 fi
 exit $status
