@@ -11,8 +11,10 @@
 
 . "$(dirname "${BASH_SOURCE[0]}")/host.sh"
 
+# The prefix and its logs stay for a look after a failure.
 wine_env_fail() {
     echo "Wine: $1" >&2
+    KEEP_WINE_ENV=1
     exit 1
 }
 
@@ -59,11 +61,11 @@ wine_prefix_make() {
     WINEPREFIX="$prefix" WINEARCH="$arch" wineboot -i >"$log" 2>&1 || status=$?
     if [ "$status" != 0 ]; then
         if grep -q 'Exec format error' "$log"; then
-            wine_env_fail "this host cannot run Wine's 32-bit loader (Exec format error): run with CHRONEX_64BIT_ONLY=1, see $log"
-        elif grep -qi 'wine32 is missing\|not found' "$log"; then
-            wine_env_fail "Wine is not fully installed ($(head -1 "$log")): run scripts/install-deps.sh"
+            wine_env_fail "this host cannot run Wine's 32-bit loader (Exec format error): run with CHRONEX_64BIT_ONLY=1 (log: $log)"
+        elif grep -qi 'wine32 is missing\|cannot support 64-bit\|not found' "$log"; then
+            wine_env_fail "Wine's 32-bit part is missing ($(tail -1 "$log")): run scripts/install-deps.sh, or CHRONEX_64BIT_ONLY=1"
         fi
-        wine_env_fail "wineboot could not make a $arch prefix (exit code $status): see $log"
+        wine_env_fail "wineboot could not make a $arch prefix: $(tail -1 "$log") (exit code $status; log: $log)"
     fi
     # Wine's own fonts (package fonts-wine), so that "MS Sans Serif" is the
     # face the dialogs were laid out for, not a wider stand-in.
