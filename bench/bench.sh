@@ -42,11 +42,17 @@ cmake --preset "$PRESET" -B "$BUILD_DIR" >>"$LOG" 2>&1 || fail "configuring"
 cmake --build "$BUILD_DIR" --target distribution driver >>"$LOG" 2>&1 || fail "building"
 DIST=$BUILD_DIR/dist
 
+step "Starting a private Wine prefix"
+. scripts/wine-env.sh
+wine_env_start
+DRIVER=$BUILD_DIR/bin/driver.exe
+
 # Distribution of N files of 64 KB on top of the shipped one: the sounds
 # named on the installed-file list at the top level (a real distribution
 # ships them there, and the uninstaller knows them), the rest as pictures
 # in the images folder. Random bytes, so that NSIS cannot compress them away.
-SOUNDS=$(grep -oE '"[A-Za-z0-9]+\.(wav|mid)"' common/installed_files.cpp | tr -d '"')
+SOUNDS=$(wine "$DRIVER" installed-files 2>>"$LOG" | tr -d '\r' |
+    sed -n 's/^installed-file: //p' | grep -E '^[A-Za-z0-9]+\.(wav|mid)$')
 make_distribution() {
     local n=$1 dir=$WORK/dist-$1 i=0 name
     rm -rf "$dir"
@@ -113,10 +119,6 @@ for n in $SIZES; do
 done
 make_nsis "" "$ROOT/$WORK/nsis-empty.exe"
 
-step "Starting a private Wine prefix"
-. scripts/wine-env.sh
-wine_env_start
-DRIVER=$BUILD_DIR/bin/driver.exe
 C=$WINEPREFIX/drive_c
 INSTALL_DIR="$C/Program Files/Velkor Chronex"
 TEMP_DIR=$(winepath -u "$(wine cmd /c echo %TEMP% 2>/dev/null | tr -d '\r')")

@@ -1,0 +1,136 @@
+// The app command: opens a document with the application (as a
+// double-click does), reads what its window shows, presses the stored
+// hotkey and closes it.
+#include "driver.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include "app.h"
+#include "dialog_texts.h"
+#include "machine_state.h"
+#include "product.h"
+
+namespace driver {
+namespace {
+
+HWND WaitForProductWindow(DWORD timeoutMs)
+{
+    DWORD start = GetTickCount();
+    for (;;) {
+        HWND window = FindWindowA(PRODUCT_WINDOW_CLASS, NULL);
+        if (window && IsWindowVisible(window))
+            return window;
+        if (GetTickCount() - start > timeoutMs)
+            return NULL;
+        Sleep(20);
+    }
+}
+
+// The application's value statics, by the ids it gives them.
+std::string AppItem(HWND window, int id)
+{
+    HWND item = GetDlgItem(window, id);
+    return item ? TextOf(item) : std::string("(no such field)");
+}
+
+void PressKeys(const std::vector<WORD> &keys)
+{
+    std::vector<INPUT> inputs;
+    for (size_t i = 0; i < keys.size() * 2; ++i) {
+        INPUT input = {};
+        input.type = INPUT_KEYBOARD;
+        bool up = i >= keys.size();
+        input.ki.wVk = up ? keys[keys.size() * 2 - 1 - i] : keys[i];
+        input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+        inputs.push_back(input);
+    }
+    SendInput((UINT)inputs.size(), inputs.data(), sizeof(INPUT));
+}
+
+// Puts a window of our own in front, presses the stored hotkey and sees
+// whether the application comes to the front. No message pumping while
+// waiting: without a window manager, Wine gives the foreground to the
+// desktop when our window handles its loss of the X focus late.
+bool TryHotkey(HWND app)
+{
+    std::string stored;
+    DWORD type = 0, hotkey = HOTKEY_DEFAULT;
+    if (ReadRegistry(HKEY_CURRENT_USER, SETTINGS_KEY_PATH, VALUE_HOTKEY, &stored, &type) &&
+        type == REG_DWORD && stored.size() == 4)
+        hotkey = *(const DWORD *)stored.data();
+    if ((hotkey & 0xFF) == 0) {
+        Say("hotkey", "none stored");
+        return true;
+    }
+    HWND other = CreateWindowExA(0, "STATIC", "driver", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                                 200, 100, NULL, NULL, GetModuleHandleA(NULL), NULL);
+    SetForegroundWindow(other);
+    MSG message;
+    while (PeekMessageA(&message, NULL, 0, 0, PM_REMOVE))
+        DispatchMessageA(&message);
+    std::vector<WORD> keys;
+    BYTE flags = (BYTE)(hotkey >> 8);
+    if (flags & HOTKEYF_CONTROL)
+        keys.push_back(VK_CONTROL);
+    if (flags & HOTKEYF_SHIFT)
+        keys.push_back(VK_SHIFT);
+    if (flags & HOTKEYF_ALT)
+        keys.push_back(VK_MENU);
+    keys.push_back((WORD)(hotkey & 0xFF));
+    bool before = GetForegroundWindow() == app;
+    PressKeys(keys);
+    DWORD start = GetTickCount();
+    while (GetForegroundWindow() != app && GetTickCount() - start < 5000)
+        Sleep(20);
+    bool front = GetForegroundWindow() == app;
+    DestroyWindow(other);
+    Say("hotkey", HotkeyText(hotkey) + (before ? " (the application was in front already)" : "") +
+                      (front ? " brought the application to the front"
+                             : " did not bring the application to the front"));
+    return front;
+}
+
+}  // namespace
+
+int App(const Options &options)
+{
+    if (!options.open.empty()) {
+        // As the shell does on a double-click: the document's folder is the
+        // working directory.
+        std::string folder = FolderOf(options.open);
+        INT_PTR result = (INT_PTR)ShellExecuteA(NULL, NULL, options.open.c_str(), NULL,
+                                                folder.empty() ? NULL : folder.c_str(),
+                                                SW_SHOWNORMAL);
+        Say("opened", options.open + (result > 32 ? "" : " (failed: " + std::to_string(result) + ")"));
+    }
+    HWND app = WaitForProductWindow(15000);
+    if (!app) {
+        Say("problem", "no window of class " PRODUCT_WINDOW_CLASS " appeared");
+        return 2;
+    }
+    Shot(app, "application");
+    Say("app-title", TextOf(app));
+    Say("app-folder", AppItem(app, IDC_FOLDER));
+    Say("app-document", AppItem(app, IDC_DOCUMENT));
+    Say("app-hotkey", AppItem(app, IDC_HOTKEY));
+    int status = 0;
+    if (options.pressHotkey && !TryHotkey(app))
+        status = 1;
+    if (options.close) {
+        DWORD pid = ProcessOf(app);
+        HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, pid);
+        PostMessageA(app, WM_CLOSE, 0, 0);
+        DWORD code = STILL_ACTIVE;
+        if (process && WaitForSingleObject(process, 10000) == WAIT_OBJECT_0)
+            GetExitCodeProcess(process, &code);
+        if (process)
+            CloseHandle(process);
+        Say("app-exit", code == STILL_ACTIVE ? std::string("still running") : ExitText(code));
+        if (code != 0)
+            status = 1;
+    }
+    return status;
+}
+
+}  // namespace driver
