@@ -20,6 +20,9 @@
 
 #define VALUE_INSTALL_PATH     "InstallPath"
 #define VALUE_HOTKEY           "HotKey"
+// The application's hotkey when HotKey holds none: Ctrl+Alt+N, in the
+// hotkey control's 16-bit form (modifiers in the high byte).
+#define HOTKEY_DEFAULT         0x064E
 
 #define CURRENT_VERSION_KEY_PATH "Software\\Microsoft\\Windows\\CurrentVersion"
 #define VALUE_PROGRAM_FILES_DIR  "ProgramFilesDir"

@@ -1,8 +1,6 @@
 // The settings-key operations both programs share.
 #include "settings.h"
 
-#include <stdlib.h>
-
 #include "paths.h"
 #include "product.h"
 
@@ -12,12 +10,10 @@ LONG OpenSettingsKey(HKEY root, REGSAM access, HKEY *key)
                            access, NULL, key, NULL);
 }
 
-void ShowPlainError(const char *message)
-{
-    MessageBoxA(NULL, message, PRODUCT_DISPLAY_NAME, MB_OK | MB_ICONERROR);
-}
-
-int ReadStringValue(HKEY key, const char *valueName, char *buffer)
+// Reads a string value from an open key into a 260-character buffer, always
+// leaving it terminated; values that are not strings or do not fit are
+// refused and leave the buffer empty.
+static int ReadStringValue(HKEY key, const char *valueName, char *buffer)
 {
     DWORD type = REG_NONE;
     DWORD size = MAX_PATH;
@@ -39,10 +35,26 @@ int ReadStringValue(HKEY key, const char *valueName, char *buffer)
     return 1;
 }
 
+int ReadRegistryString(HKEY root, const char *path, int create, const char *valueName,
+                       char *buffer, LONG *openStatus)
+{
+    HKEY key;
+    LONG status = create ? RegCreateKeyExA(root, path, 0, NULL, REG_OPTION_NON_VOLATILE,
+                                           KEY_QUERY_VALUE, NULL, &key, NULL)
+                         : RegOpenKeyExA(root, path, 0, KEY_QUERY_VALUE, &key);
+    if (openStatus)
+        *openStatus = status;
+    if (status != ERROR_SUCCESS)
+        return 0;
+    int ok = ReadStringValue(key, valueName, buffer);
+    RegCloseKey(key);
+    return ok;
+}
+
 int WriteSettingString(HKEY root, const char *valueName, const char *text)
 {
     if (!text) {
-        ShowPlainError(MSG_WRITE_SZ_INVALID_VALUE);
+        ShowMessage(MSG_WRITE_SZ_INVALID_VALUE, MB_OK | MB_ICONERROR);
         return 0;
     }
     HKEY key;
@@ -98,37 +110,4 @@ int WriteRegistryValue(HKEY root, const char *subkey, const char *valueName,
                                 sizeof(number));
     RegCloseKey(key);
     return status == ERROR_SUCCESS;
-}
-
-void ShowSystemError(const char *message)
-{
-    DWORD error = GetLastError();
-    char *description = NULL;
-    DWORD n = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS |
-                                 FORMAT_MESSAGE_FROM_SYSTEM,
-                             NULL, error, LANG_USER_DEFAULT, (LPSTR)&description, 0, NULL);
-    if (n == 0)
-        description = NULL;
-
-    // Room for the separator, the terminator, and "Error " with ten digits.
-    char number[24];
-    wsprintfA(number, "Error %lu", error);
-    size_t size = lstrlenA(message) + n + lstrlenA(number) + 8;
-    char *text = (char *)malloc(size);
-    if (!text) {
-        if (description)
-            LocalFree(description);
-        return;
-    }
-    CopyText(text, size, message);
-    AppendText(text, size, "\r\n\r\n");
-    if (description) {
-        AppendText(text, size, description);
-    } else {
-        AppendText(text, size, number);
-    }
-    MessageBoxA(NULL, text, PRODUCT_DISPLAY_NAME, MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
-    if (description)
-        LocalFree(description);
-    free(text);
 }

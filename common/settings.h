@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include "message_box.h"
+
 // Reads a string value of the settings key into a 260-character buffer.
 // 1 on success, 0 on failure. Each program links its own variant: the
 // installer's reports a key that cannot be opened, the uninstaller's is quiet.
@@ -23,9 +25,6 @@ DWORD QuerySettingDword(HKEY root, const char *valueName);
 int WriteRegistryValue(HKEY root, const char *subkey, const char *valueName,
                        const char *text, DWORD number);
 
-// Shows message, an empty line and the system's text for GetLastError().
-void ShowSystemError(const char *message);
-
 // Shared by both variants of QuerySettingString.
 #define SETTING_NO_VALUE 0xFFFFFFFFu
 #define MSG_QUERY_SZ_INVALID_BUFFER "Error querying SZ value from registry. Invalid return value."
@@ -38,10 +37,10 @@ void ShowSystemError(const char *message);
 // Opens (creating when missing) the settings key under root.
 LONG OpenSettingsKey(HKEY root, REGSAM access, HKEY *key);
 
-// Reads a string value from an open key into a 260-character buffer, always
-// leaving it terminated; values that are not strings or do not fit are
-// refused and leave the buffer empty.
-int ReadStringValue(HKEY key, const char *valueName, char *buffer);
-
-// The plain error box used for invalid arguments.
-void ShowPlainError(const char *message);
+// The one bounded read of a string value: opens root\path (creating it
+// when create is set), reads the value into a 260-character buffer, always
+// terminated, and closes the key. A value that is not a string or does not
+// fit is refused and leaves the buffer empty; a key that cannot be opened
+// leaves it untouched. openStatus (may be NULL) receives the open's result.
+int ReadRegistryString(HKEY root, const char *path, int create, const char *valueName,
+                       char *buffer, LONG *openStatus);

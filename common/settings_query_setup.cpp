@@ -2,20 +2,20 @@
 // is reported with the system's text.
 #include "settings.h"
 
+#include "product.h"
+
 int QuerySettingString(HKEY root, const char *valueName, char *buffer)
 {
     if (!buffer) {
-        ShowPlainError(MSG_QUERY_SZ_INVALID_BUFFER);
+        ShowMessage(MSG_QUERY_SZ_INVALID_BUFFER, MB_OK | MB_ICONERROR);
         return 0;
     }
-    HKEY key;
-    LONG status = OpenSettingsKey(root, KEY_QUERY_VALUE, &key);
+    LONG status;
+    if (ReadRegistryString(root, SETTINGS_KEY_PATH, 1, valueName, buffer, &status))
+        return 1;
     if (status != ERROR_SUCCESS) {
         SetLastError(status);
         ShowSystemError(MSG_QUERY_SZ_NO_KEY);
-        return 0;
     }
-    int ok = ReadStringValue(key, valueName, buffer);
-    RegCloseKey(key);
-    return ok;
+    return 0;
 }

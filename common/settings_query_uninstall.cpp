@@ -2,16 +2,13 @@
 // is not reported here; the caller tells the user what it could not find.
 #include "settings.h"
 
+#include "product.h"
+
 int QuerySettingString(HKEY root, const char *valueName, char *buffer)
 {
     if (!buffer) {
-        ShowPlainError(MSG_QUERY_SZ_INVALID_BUFFER);
+        ShowMessage(MSG_QUERY_SZ_INVALID_BUFFER, MB_OK | MB_ICONERROR);
         return 0;
     }
-    HKEY key;
-    if (OpenSettingsKey(root, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
-        return 0;
-    int ok = ReadStringValue(key, valueName, buffer);
-    RegCloseKey(key);
-    return ok;
+    return ReadRegistryString(root, SETTINGS_KEY_PATH, 1, valueName, buffer, NULL);
 }

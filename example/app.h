@@ -17,7 +17,4 @@
 #define IDC_DOCUMENT  1002  // the command line's document, empty when none
 #define IDC_HOTKEY    1003  // the registered hotkey as text, or APP_NO_HOTKEY
 
-// The hotkey used when the settings key holds none (Ctrl+Alt+N in the
-// hotkey control's 16-bit form).
-#define APP_DEFAULT_HOTKEY   0x064E
 #define APP_HOTKEY_ID        1

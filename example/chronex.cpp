@@ -43,13 +43,13 @@ static DWORD ReadHotkey(void)
     HKEY key;
     if (RegOpenKeyExA(HKEY_CURRENT_USER, SETTINGS_KEY_PATH, 0, KEY_QUERY_VALUE, &key) !=
         ERROR_SUCCESS)
-        return APP_DEFAULT_HOTKEY;
+        return HOTKEY_DEFAULT;
     DWORD value = 0, type = 0, size = sizeof(value);
     LONG result = RegQueryValueExA(key, VALUE_HOTKEY, NULL, &type, (BYTE *)&value, &size);
     RegCloseKey(key);
     if (result != ERROR_SUCCESS || type != REG_DWORD || size != sizeof(value) ||
         value == 0xFFFFFFFFu)
-        return APP_DEFAULT_HOTKEY;
+        return HOTKEY_DEFAULT;
     return value & 0xFFFF;
 }
 

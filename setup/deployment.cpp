@@ -6,6 +6,7 @@
 #include <shlobj.h>
 
 #include "file_lists.h"
+#include "message_box.h"
 #include "paths.h"
 #include "product.h"
 #include "setup.h"
@@ -76,7 +77,7 @@ static void ReportCopyFailure(const char *name, const char *tail)
     CopyText(text, sizeof(text), MSG_COPY_PREFIX);
     AppendText(text, sizeof(text), name);
     AppendText(text, sizeof(text), tail);
-    MessageBoxA(NULL, text, PRODUCT_DISPLAY_NAME, MB_ICONERROR);
+    ShowMessage(text, MB_ICONERROR);
 }
 
 // Copies the plain files of source into destination, both ending in a

@@ -29,5 +29,3 @@
 #define HOTKEY_TITLE            "Please enter a new hotkey:"
 #define HOTKEY_TEXT \
     "Please enter a new hotkey below. (However, Windows might not support every key combination or the key might already be in use.)"
-// Ctrl+Alt+N, shown when no hotkey is stored.
-#define HOTKEY_DEFAULT          0x064E

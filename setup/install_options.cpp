@@ -19,20 +19,11 @@ HFONT g_hotkeyFont;
 static void ComposeProgramFilesFolder(void)
 {
     char folder[MAX_PATH] = DEFAULT_PROGRAM_FILES;
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, CURRENT_VERSION_KEY_PATH, 0, KEY_QUERY_VALUE, &key) ==
-        ERROR_SUCCESS) {
-        char value[MAX_PATH];
-        DWORD type = REG_NONE;
-        DWORD size = sizeof(value);
-        LONG status = RegQueryValueExA(key, VALUE_PROGRAM_FILES_DIR, NULL, &type,
-                                       (BYTE *)value, &size);
-        RegCloseKey(key);
-        // Only a terminated string that leaves room for the display name.
-        if (status == ERROR_SUCCESS && (type == REG_SZ || type == REG_EXPAND_SZ) && size > 1 &&
-            size <= sizeof(value) && value[size - 1] == '\0')
-            CopyText(folder, sizeof(folder), value);
-    }
+    char value[MAX_PATH];
+    if (ReadRegistryString(HKEY_LOCAL_MACHINE, CURRENT_VERSION_KEY_PATH, 0,
+                           VALUE_PROGRAM_FILES_DIR, value, NULL) &&
+        value[0])
+        CopyText(folder, sizeof(folder), value);
     if (!AppendPathName(folder, sizeof(folder), PRODUCT_DISPLAY_NAME)) {
         CopyText(folder, sizeof(folder), DEFAULT_PROGRAM_FILES);
         AppendText(folder, sizeof(folder), PRODUCT_DISPLAY_NAME);

@@ -4,6 +4,7 @@
 #include <ole2.h>
 #include <shellapi.h>
 
+#include "message_box.h"
 #include "paths.h"
 #include "product.h"
 #include "product_window.h"
@@ -18,8 +19,7 @@ static void FinishInstallation(void)
             ShellExecuteA(NULL, NULL, program, NULL, g_installFolder, SW_SHOWNORMAL);
         return;
     }
-    MessageBoxA(NULL, MSG_INSTALLED_SUCCESS,
-                PRODUCT_DISPLAY_NAME, MB_OK | MB_ICONINFORMATION | MB_SETFOREGROUND);
+    ShowMessage(MSG_INSTALLED_SUCCESS, MB_OK | MB_ICONINFORMATION | MB_SETFOREGROUND);
 }
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)

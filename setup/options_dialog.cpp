@@ -6,15 +6,11 @@
 
 #include "dialog_texts.h"
 #include "folder_levels.h"
+#include "message_box.h"
 #include "paths.h"
 #include "product.h"
 #include "resource.h"
 #include "setup.h"
-
-static void ShowOptionsMessage(const char *text)
-{
-    MessageBoxA(NULL, text, PRODUCT_DISPLAY_NAME, MB_OK);
-}
 
 // A level that exists is passed over; a created one is announced at once,
 // so that an open Explorer window shows it.
@@ -81,11 +77,11 @@ static void AcceptOptions(HWND dialog)
     // AskInstallOptions removes one more trailing backslash: text made of
     // backslashes alone would leave no install folder at all.
     if (!NamesFolder(g_installFolder)) {
-        ShowOptionsMessage(MSG_NO_INSTALL_FOLDER);
+        ShowMessage(MSG_NO_INSTALL_FOLDER, MB_OK);
         return;
     }
     if (!MakeInstallFolder(g_installFolder)) {
-        ShowOptionsMessage(MSG_CANNOT_CREATE_FOLDER);
+        ShowMessage(MSG_CANNOT_CREATE_FOLDER, MB_OK);
         return;
     }
     EndDialog(dialog, IDOK);
@@ -93,8 +89,7 @@ static void AcceptOptions(HWND dialog)
 
 static void ConfirmCancel(HWND dialog)
 {
-    if (MessageBoxA(NULL, MSG_SETUP_WILL_STOP, PRODUCT_DISPLAY_NAME,
-                    MB_OKCANCEL | MB_ICONQUESTION) == IDOK)
+    if (ShowMessage(MSG_SETUP_WILL_STOP, MB_OKCANCEL | MB_ICONQUESTION) == IDOK)
         EndDialog(dialog, IDCANCEL);
 }
 

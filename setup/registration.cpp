@@ -37,11 +37,15 @@ static void WriteUninstallEntry(void)
                         REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, NULL, &key,
                         NULL) != ERROR_SUCCESS)
         return;
-    RegSetValueExA(key, VALUE_DISPLAY_NAME, 0, REG_SZ, (const BYTE *)PRODUCT_DISPLAY_NAME,
-                   sizeof(PRODUCT_DISPLAY_NAME));
-    RegSetValueExA(key, VALUE_UNINSTALL_STRING, 0, REG_SZ, (const BYTE *)command,
-                   lstrlenA(command) + 1);
+    LONG status = RegSetValueExA(key, VALUE_DISPLAY_NAME, 0, REG_SZ,
+                                 (const BYTE *)PRODUCT_DISPLAY_NAME, sizeof(PRODUCT_DISPLAY_NAME));
+    if (status == ERROR_SUCCESS)
+        status = RegSetValueExA(key, VALUE_UNINSTALL_STRING, 0, REG_SZ, (const BYTE *)command,
+                                lstrlenA(command) + 1);
     RegCloseKey(key);
+    // Half an entry is taken away again.
+    if (status != ERROR_SUCCESS)
+        RegDeleteKeyA(HKEY_LOCAL_MACHINE, UNINSTALL_ENTRY_PATH);
 }
 
 static void WriteDefaultValue(const char *subkey, const char *text)

@@ -92,13 +92,9 @@ HRESULT CreateShellLink(const char *shortcutPath, const char *targetPath, const 
 // directory.
 static int ReadShellFolder(const char *valueName, char *folder)
 {
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, SHELL_FOLDERS_KEY_PATH, 0, KEY_QUERY_VALUE, &key) !=
-        ERROR_SUCCESS)
-        return 0;
-    int ok = ReadStringValue(key, valueName, folder);
-    RegCloseKey(key);
-    return ok && folder[0];
+    return ReadRegistryString(HKEY_CURRENT_USER, SHELL_FOLDERS_KEY_PATH, 0, valueName, folder,
+                              NULL) &&
+           folder[0];
 }
 
 void CreateProductShortcut(const char *shellFolderValue, const char *arguments, int hotkey,

@@ -4,14 +4,10 @@
 
 #include <shellapi.h>
 
+#include "message_box.h"
 #include "paths.h"
 #include "product_window.h"
 #include "settings.h"
-
-static void ShowMessage(const char *text, UINT flags)
-{
-    MessageBoxA(NULL, text, PRODUCT_DISPLAY_NAME, flags);
-}
 
 int ReadTemporaryFolder(char *folder)
 {
@@ -25,26 +21,16 @@ int ReadTemporaryFolder(char *folder)
     return 1;
 }
 
-static void DeleteUninstallEntry(void)
-{
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, UNINSTALL_KEY_PATH, 0, KEY_ALL_ACCESS, &key) !=
-        ERROR_SUCCESS)
-        return;
-    RegDeleteKeyA(key, UNINSTALL_ENTRY_NAME);
-    RegCloseKey(key);
-}
-
 void RunConfirmationPhase(void)
 {
     char text[CONFIRM_TEXT_CAPACITY] = "";
     CopyText(text, sizeof(text), MSG_CONFIRM_PREFIX);
     AppendText(text, sizeof(text), PRODUCT_DISPLAY_NAME);
     AppendText(text, sizeof(text), MSG_CONFIRM_SUFFIX);
-    if (MessageBoxA(NULL, text, PRODUCT_DISPLAY_NAME, MB_OKCANCEL | MB_ICONQUESTION) == IDCANCEL)
+    if (ShowMessage(text, MB_OKCANCEL | MB_ICONQUESTION) == IDCANCEL)
         return;
     CloseRunningProduct();
-    DeleteUninstallEntry();
+    DeleteSubkey(HKEY_LOCAL_MACHINE, UNINSTALL_KEY_PATH, UNINSTALL_ENTRY_NAME);
     StartTemporaryCopy();
 }
 

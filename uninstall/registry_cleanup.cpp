@@ -1,23 +1,10 @@
-// Removing the product's shortcuts and registry keys. Best effort: nothing is
-// reported, and a step that fails leaves its key for the next one to skip.
+// Removing the product's registry keys. Best effort: nothing is reported,
+// and a step that fails leaves its key for the next one to skip.
 #include "uninstall.h"
 
-#include <shlobj.h>
-
-#include "folder_shortcuts.h"
 #include "paths.h"
 
-void RemoveShortcuts(void)
-{
-    static const int folders[] = {
-        CSIDL_STARTUP, CSIDL_STARTMENU, CSIDL_PROGRAMS, CSIDL_DESKTOPDIRECTORY,
-    };
-    for (size_t i = 0; i < sizeof(folders) / sizeof(folders[0]); ++i)
-        DeleteFolderShortcuts(folders[i]);
-}
-
-// Deletes the subkey name under root\path.
-static void DeleteSubkey(HKEY root, const char *path, const char *name)
+void DeleteSubkey(HKEY root, const char *path, const char *name)
 {
     HKEY key;
     if (RegOpenKeyExA(root, path, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)

@@ -24,10 +24,14 @@ void RunConfirmationPhase(void);
 int StartTemporaryCopy(void);
 void RunRemovalPhase(void);
 
-// registry_cleanup.cpp
+// shortcut_cleanup.cpp
 void RemoveShortcuts(void);
+
+// registry_cleanup.cpp
 void RemoveRegistryEntries(void);
 void DeleteKeyTree(HKEY root, const char *path);
+// Deletes the subkey name (which must have no subkeys) under root\path.
+void DeleteSubkey(HKEY root, const char *path, const char *name);
 
 // file_removal.cpp
 void RemoveInstalledFiles(const char *installFolder);
