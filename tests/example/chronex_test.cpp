@@ -4,26 +4,13 @@
 #include <gtest/gtest.h>
 
 #include "app.h"
+#include "dialog_driver.h"
 #include "files.h"
 #include "process.h"
 #include "product.h"
 #include "registry.h"
 
 namespace {
-
-std::string WindowText(HWND window)
-{
-    char text[1024] = "garbage";
-    LRESULT n = SendMessageTimeoutA(window, WM_GETTEXT, sizeof(text), (LPARAM)text,
-                                    SMTO_ABORTIFHUNG, 2000, NULL);
-    return n ? std::string(text) : std::string("<no answer>");
-}
-
-std::string ItemText(HWND window, int id)
-{
-    HWND item = GetDlgItem(window, id);
-    return item ? WindowText(item) : std::string("<no control>");
-}
 
 // 1 when the test may register the combination itself: nobody holds it.
 bool HotkeyFree(UINT modifiers, UINT key)

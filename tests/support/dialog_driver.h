@@ -6,17 +6,21 @@
 
 #include <string>
 
+// A window's text; "<no answer>" when the window does not answer. WM_GETTEXT
+// works across processes, unlike GetWindowText on other threads.
 inline std::string WindowText(HWND window)
 {
-    char text[1024] = "";
-    SendMessageTimeoutA(window, WM_GETTEXT, sizeof(text), (LPARAM)text, SMTO_ABORTIFHUNG, 5000,
-                        NULL);
-    return text;
+    char text[4096] = "garbage";
+    LRESULT answered = SendMessageTimeoutA(window, WM_GETTEXT, sizeof(text), (LPARAM)text,
+                                           SMTO_ABORTIFHUNG, 5000, NULL);
+    return answered ? std::string(text) : std::string("<no answer>");
 }
 
+// A control's text; "<no control>" when the dialog has no such control.
 inline std::string ItemText(HWND dialog, int id)
 {
-    return WindowText(GetDlgItem(dialog, id));
+    HWND item = GetDlgItem(dialog, id);
+    return item ? WindowText(item) : std::string("<no control>");
 }
 
 inline void SetItemText(HWND dialog, int id, const std::string &text)

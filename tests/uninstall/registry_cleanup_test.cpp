@@ -10,6 +10,7 @@
 
 #include "files.h"
 #include "import_hook.h"
+#include "machine.h"
 #include "product.h"
 #include "registry.h"
 #include "uninstall.h"
@@ -306,33 +307,23 @@ TEST_F(RegistryCleanup, UnopenableCompanyKeyKeepsItsSettingsKey)
 
 class ShortcutCleanup : public ::testing::Test {
 protected:
-    static std::string Folder(int csidl)
-    {
-        char path[MAX_PATH] = "";
-        SHGetSpecialFolderPathA(NULL, path, csidl, TRUE);
-        return path;
-    }
-    static std::vector<int> Folders()
-    {
-        return {CSIDL_STARTUP, CSIDL_STARTMENU, CSIDL_PROGRAMS, CSIDL_DESKTOPDIRECTORY};
-    }
     void TearDown() override
     {
-        for (int csidl : Folders())
+        for (int csidl : kShortcutFolders)
             for (const char *name : {PRODUCT_DISPLAY_NAME SHORTCUT_EXTENSION,
                                      PRODUCT_DISPLAY_NAME SHORTCUT_98_SUFFIX, "Other.lnk"})
-                DeleteFileA((Folder(csidl) + "\\" + name).c_str());
+                DeleteFileA((SpecialFolder(csidl) + name).c_str());
     }
 };
 
 TEST_F(ShortcutCleanup, BothNamesGoFromAllFourFoldersInOrder)
 {
-    for (int csidl : Folders()) {
-        std::string folder = Folder(csidl);
+    for (int csidl : kShortcutFolders) {
+        std::string folder = SpecialFolder(csidl);
         ASSERT_TRUE(FolderExists(folder)) << csidl;
-        WriteFileText(folder + "\\" PRODUCT_DISPLAY_NAME SHORTCUT_EXTENSION, "lnk");
-        WriteFileText(folder + "\\" PRODUCT_DISPLAY_NAME SHORTCUT_98_SUFFIX, "lnk");
-        WriteFileText(folder + "\\Other.lnk", "lnk");
+        WriteFileText(folder + PRODUCT_DISPLAY_NAME SHORTCUT_EXTENSION, "lnk");
+        WriteFileText(folder + PRODUCT_DISPLAY_NAME SHORTCUT_98_SUFFIX, "lnk");
+        WriteFileText(folder + "Other.lnk", "lnk");
     }
     ShellNotifyLog log;
     RemoveShortcuts();
@@ -342,12 +333,12 @@ TEST_F(ShortcutCleanup, BothNamesGoFromAllFourFoldersInOrder)
         if (call.event == SHCNE_DELETE)
             announced.push_back(call.path1);
     std::vector<std::string> expected;
-    for (int csidl : Folders()) {
-        std::string folder = Folder(csidl);
-        EXPECT_FALSE(FileExists(folder + "\\" PRODUCT_DISPLAY_NAME SHORTCUT_EXTENSION)) << folder;
-        EXPECT_FALSE(FileExists(folder + "\\" PRODUCT_DISPLAY_NAME SHORTCUT_98_SUFFIX)) << folder;
-        EXPECT_TRUE(FileExists(folder + "\\Other.lnk")) << folder;
-        expected.push_back(folder + "\\" PRODUCT_DISPLAY_NAME SHORTCUT_EXTENSION);
+    for (int csidl : kShortcutFolders) {
+        std::string folder = SpecialFolder(csidl);
+        EXPECT_FALSE(FileExists(folder + PRODUCT_DISPLAY_NAME SHORTCUT_EXTENSION)) << folder;
+        EXPECT_FALSE(FileExists(folder + PRODUCT_DISPLAY_NAME SHORTCUT_98_SUFFIX)) << folder;
+        EXPECT_TRUE(FileExists(folder + "Other.lnk")) << folder;
+        expected.push_back(folder + PRODUCT_DISPLAY_NAME SHORTCUT_EXTENSION);
     }
     EXPECT_EQ(expected, announced);
 }
