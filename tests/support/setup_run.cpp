@@ -3,6 +3,8 @@
 
 #include <commctrl.h>
 
+#include <functional>
+
 #include "dialog_driver.h"
 #include "dialog_texts.h"
 #include "product.h"
@@ -23,6 +25,30 @@ bool Refused(const std::vector<BoxRecord> &boxes, HWND dialog)
 std::string FolderOf(const std::string &path)
 {
     return path.substr(0, path.rfind('\\'));
+}
+
+typedef std::function<void(const Program &, BoxWatcher &, HWND dialog, SetupRun *)> Answer;
+
+// Starts setup, reads the offer of its options dialog, lets answer work the
+// dialog, then waits for the end with every box answered with OK.
+SetupRun DriveSetup(const std::string &setupPath, const Answer &answer)
+{
+    SetupRun run;
+    Program program;
+    if (!StartSetup(setupPath, &program))
+        return run;
+    BoxWatcher watcher(program.id);
+    HWND dialog = WaitForOptionsDialog(program);
+    if (dialog) {
+        run.dialog = true;
+        run.offered = ItemText(dialog, IDC_INSTALL_PATH);
+        answer(program, watcher, dialog, &run);
+    }
+    run.exitCode = WaitPumping(program, kRunTimeoutMs);
+    watcher.Stop();
+    run.boxes = watcher.Boxes();
+    EndProgram(&program);
+    return run;
 }
 
 }  // namespace
@@ -57,45 +83,26 @@ void AnswerOptions(HWND dialog, const SetupAnswers &answers)
 
 SetupRun RunSetup(const std::string &setupPath, const SetupAnswers &answers)
 {
-    SetupRun run;
-    Program program;
-    if (!StartSetup(setupPath, &program))
-        return run;
-    BoxWatcher watcher(program.id);
-    HWND dialog = WaitForOptionsDialog(program);
-    if (dialog) {
-        run.dialog = true;
-        run.offered = ItemText(dialog, IDC_INSTALL_PATH);
+    return DriveSetup(setupPath, [&answers](const Program &program, BoxWatcher &watcher,
+                                            HWND dialog, SetupRun *run) {
         AnswerOptions(dialog, answers);
         // A refused folder leaves the dialog open once its box is answered.
         DWORD start = GetTickCount();
         while (WaitPumping(program, 100) == STILL_ACTIVE &&
                GetTickCount() - start < kRunTimeoutMs) {
             if (Refused(watcher.Boxes(), dialog)) {
-                run.dialogStayedOpen = true;
+                run->dialogStayedOpen = true;
                 PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
                 break;
             }
         }
-    }
-    run.exitCode = WaitPumping(program, kRunTimeoutMs);
-    watcher.Stop();
-    run.boxes = watcher.Boxes();
-    EndProgram(&program);
-    return run;
+    });
 }
 
 SetupRun PeekSetup(const std::string &setupPath, WORD *hotkey)
 {
-    SetupRun run;
-    Program program;
-    if (!StartSetup(setupPath, &program))
-        return run;
-    BoxWatcher watcher(program.id);
-    HWND dialog = WaitForOptionsDialog(program);
-    if (dialog) {
-        run.dialog = true;
-        run.offered = ItemText(dialog, IDC_INSTALL_PATH);
+    return DriveSetup(setupPath, [hotkey](const Program &program, BoxWatcher &, HWND dialog,
+                                          SetupRun *) {
         if (hotkey) {
             PostClick(dialog, IDC_SET_HOTKEY);
             HWND hotkeyDialog = WaitForWindow(program.id, "#32770", HOTKEY_TITLE, 10000);
@@ -105,12 +112,7 @@ SetupRun PeekSetup(const std::string &setupPath, WORD *hotkey)
                 PostMessageA(hotkeyDialog, WM_COMMAND, IDCANCEL, 0);
         }
         PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-    }
-    run.exitCode = WaitForExit(program, 30000);
-    watcher.Stop();
-    run.boxes = watcher.Boxes();
-    EndProgram(&program);
-    return run;
+    });
 }
 
 DWORD WaitPumping(const Program &program, DWORD timeoutMs)
