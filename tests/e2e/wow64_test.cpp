@@ -8,11 +8,12 @@
 #include <string>
 
 #include "files.h"
+#include "machine.h"
 #include "msgbox.h"
 #include "process.h"
 #include "product.h"
 #include "registry.h"
-#include "resource.h"
+#include "setup_run.h"
 
 namespace {
 
@@ -82,9 +83,7 @@ protected:
     void TearDown() override { Clean(); }
     static void Clean()
     {
-        DeleteTree(HKEY_LOCAL_MACHINE, COMPANY_KEY_PATH);
-        DeleteTree(HKEY_CURRENT_USER, COMPANY_KEY_PATH);
-        DeleteTree(HKEY_LOCAL_MACHINE, UNINSTALL_ENTRY_PATH);
+        CleanProductState();
         RemoveTree(kInstallRoot);
     }
 };
@@ -92,25 +91,12 @@ protected:
 TEST_F(Wow64, InstallsInTheThirtyTwoBitViewAndTheSystemListRemovesIt)
 {
     const std::string dist = TestProgramFolder() + "..\\dist";
-    Program setup;
-    ASSERT_TRUE(StartProgram("\"" + dist + "\\" SETUP_EXE_NAME "\"", dist, &setup));
-    HWND dialog = WaitForWindow(setup.id, "#32770", PRODUCT_DISPLAY_NAME, 20000);
-    ASSERT_TRUE(dialog != NULL) << "no options dialog";
-    char offer[MAX_PATH] = "";
-    GetDlgItemTextA(dialog, IDC_INSTALL_PATH, offer, sizeof(offer));
-    EXPECT_STREQ("C:\\Program Files (x86)\\" PRODUCT_DISPLAY_NAME, offer);
-    SetDlgItemTextA(dialog, IDC_INSTALL_PATH, kInstall);
-    CheckDlgButton(dialog, IDC_START_APP, BST_UNCHECKED);
-    {
-        BoxWatcher watcher(setup.id);
-        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-        EXPECT_EQ(1u, WaitForExit(setup, 60000));
-        watcher.Stop();
-        ASSERT_EQ(1u, watcher.Boxes().size());
-        EXPECT_EQ(PRODUCT_DISPLAY_NAME " has been installed successfully.",
-                  watcher.Boxes()[0].text);
-    }
-    EndProgram(&setup);
+    SetupRun setup = RunSetup(dist + "\\" SETUP_EXE_NAME, {kInstall, true, false});
+    ASSERT_TRUE(setup.dialog) << "no options dialog";
+    EXPECT_EQ("C:\\Program Files (x86)\\" PRODUCT_DISPLAY_NAME, setup.offered);
+    EXPECT_EQ(1u, setup.exitCode);
+    ASSERT_EQ(1u, setup.boxes.size());
+    EXPECT_EQ(PRODUCT_DISPLAY_NAME " has been installed successfully.", setup.boxes[0].text);
 
     // The keys are in the 32-bit view, which the 64-bit view shows under
     // WOW6432Node, and nowhere else.

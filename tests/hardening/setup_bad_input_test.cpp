@@ -8,11 +8,14 @@
 #include <stdio.h>
 
 #include "files.h"
+#include "installation.h"
+#include "long_paths.h"
+#include "machine.h"
 #include "process.h"
-#include "hardening_support.h"
-#include "installer_helpers.h"
 #include "product.h"
 #include "registry.h"
+#include "setup_run.h"
+#include "snapshot.h"
 
 namespace {
 
@@ -26,7 +29,7 @@ class SetupBadInput : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        CleanInstallerState();
+        CleanProductState();
         RemoveLongTree(kInstallBase);
         MakeScratchFolder("hb dist");
         for (const char *name : kDistFiles)
@@ -41,7 +44,7 @@ protected:
     void TearDown() override
     {
         RemoveLongTree(kInstallBase);
-        CleanInstallerState();
+        CleanProductState();
         DeleteTree(HKEY_CURRENT_USER, COMPANY_KEY_PATH);
     }
 
@@ -51,7 +54,7 @@ protected:
     {
         SCOPED_TRACE("install folder of " + std::to_string(folder.size()) + " characters");
         TreeSnapshot before = SnapshotTree(kTests);
-        SetupRun run = RunSetup(kDist, typed ? folder.c_str() : NULL);
+        SetupRun run = RunSetup(PlaceSetup(kDist), {typed ? folder.c_str() : NULL});
         printf("install folder of %u characters: %s, %u boxes\n", (unsigned)folder.size(),
                run.dialogStayedOpen ? "refused" : "installed", (unsigned)run.boxes.size());
         if (!typed) {
@@ -102,7 +105,7 @@ TEST_F(SetupBadInput, LongTypedInstallFolders)
     for (size_t length : {200u, 240u, 250u, 255u, 259u}) {
         InstallAndCheck(PathOfLength(kInstallBase, length), true);
         RemoveLongTree(kInstallBase);
-        CleanInstallerState();
+        CleanProductState();
     }
 }
 
@@ -113,7 +116,7 @@ TEST_F(SetupBadInput, LongStoredInstallFolders)
         WriteString(HKEY_LOCAL_MACHINE, SETTINGS_KEY_PATH, VALUE_INSTALL_PATH, folder);
         InstallAndCheck(folder, false);
         RemoveLongTree(kInstallBase);
-        CleanInstallerState();
+        CleanProductState();
     }
 }
 
@@ -135,7 +138,7 @@ TEST_F(SetupBadInput, OddStoredInstallPathIsOfferedSafely)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
         WriteRaw(HKEY_LOCAL_MACHINE, SETTINGS_KEY_PATH, VALUE_INSTALL_PATH, c.type, c.bytes);
-        SetupRun run = PeekSetup(kDist, NULL);
+        SetupRun run = PeekSetup(PlaceSetup(kDist), NULL);
         EXPECT_EQ(0u, run.exitCode);
         EXPECT_EQ(c.offer, run.offered);
         ASSERT_EQ(1u, run.boxes.size());
@@ -161,7 +164,7 @@ TEST_F(SetupBadInput, OddProgramFilesDirGivesTheFallback)
         SCOPED_TRACE(c.what);
         WriteRaw(HKEY_LOCAL_MACHINE, CURRENT_VERSION_KEY_PATH, VALUE_PROGRAM_FILES_DIR, c.type,
                  c.bytes);
-        SetupRun run = PeekSetup(kDist, NULL);
+        SetupRun run = PeekSetup(PlaceSetup(kDist), NULL);
         EXPECT_EQ(0u, run.exitCode);
         EXPECT_EQ(kFallbackOffer, run.offered);
     }
@@ -182,7 +185,7 @@ TEST_F(SetupBadInput, OddStoredHotkeyShowsTheDefault)
         SCOPED_TRACE(c.what);
         WriteRaw(HKEY_CURRENT_USER, SETTINGS_KEY_PATH, VALUE_HOTKEY, c.type, c.bytes);
         WORD hotkey = 0xdead;
-        SetupRun run = PeekSetup(kDist, &hotkey);
+        SetupRun run = PeekSetup(PlaceSetup(kDist), &hotkey);
         EXPECT_EQ(0u, run.exitCode);
         EXPECT_EQ(0x064E, hotkey);
     }
@@ -200,7 +203,7 @@ TEST_F(SetupBadInput, DistributionFileNamesUpTo255Characters)
         names.push_back(name);
     }
     std::string folder = std::string(kInstallBase) + "\\n";  // 20 characters
-    SetupRun run = RunSetup(dist, folder.c_str());
+    SetupRun run = RunSetup(PlaceSetup(dist), {folder.c_str()});
     ASSERT_EQ(1u, run.exitCode);
     for (const std::string &name : names) {
         SCOPED_TRACE(std::to_string(name.size()) + "-character name");

@@ -13,14 +13,14 @@
 #include <vector>
 
 #include "files.h"
-#include "installer_helpers.h"
-#include "hardening_support.h"
+#include "long_paths.h"
+#include "machine.h"
 #include "msgbox.h"
 #include "process.h"
 #include "process_tree.h"
 #include "product.h"
 #include "registry.h"
-#include "uninstall_helpers.h"
+#include "snapshot.h"
 
 namespace {
 

@@ -41,6 +41,11 @@ bool FolderExists(const std::string &path)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+bool PathExists(const std::string &path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
 void MakeFolders(const std::string &path)
 {
     for (size_t i = 3; i <= path.size(); ++i)

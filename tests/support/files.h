@@ -13,6 +13,8 @@ void WriteFileText(const std::string &path, const std::string &text);
 std::string ReadFileText(const std::string &path);
 bool FileExists(const std::string &path);
 bool FolderExists(const std::string &path);
+// A file or a folder.
+bool PathExists(const std::string &path);
 // Creates every missing level of a folder path.
 void MakeFolders(const std::string &path);
 // Removes a folder with everything inside it (read-only files too).

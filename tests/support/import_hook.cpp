@@ -12,6 +12,8 @@ void **FindImportSlot(const char *dll, const char *function)
     if (!dir.VirtualAddress)
         return NULL;
     FARPROC target = GetProcAddress(GetModuleHandleA(dll), function);
+    if (!target)
+        return NULL;
     for (IMAGE_IMPORT_DESCRIPTOR *desc = (IMAGE_IMPORT_DESCRIPTOR *)(base + dir.VirtualAddress);
          desc->Name; ++desc) {
         if (lstrcmpiA((const char *)(base + desc->Name), dll) != 0)
@@ -34,10 +36,17 @@ void *SwapImportSlot(void **slot, void *value)
     return previous;
 }
 
-void *PatchImport(const char *dll, const char *function, void *replacement)
+ImportSwap::ImportSwap(const char *dll, const char *function, void *replacement)
+    : slot_(FindImportSlot(dll, function)), original_(NULL)
 {
-    void **slot = FindImportSlot(dll, function);
-    return slot ? SwapImportSlot(slot, replacement) : NULL;
+    if (slot_)
+        original_ = SwapImportSlot(slot_, replacement);
+}
+
+ImportSwap::~ImportSwap()
+{
+    if (slot_)
+        SwapImportSlot(slot_, original_);
 }
 
 namespace {
@@ -46,18 +55,12 @@ typedef void(WINAPI *NotifyFunction)(LONG, UINT, LPCVOID, LPCVOID);
 }
 
 ShellNotifyLog::ShellNotifyLog()
+    : swap_("shell32.dll", "SHChangeNotify", (void *)&ShellNotifyLog::Record)
 {
     g_log = this;
-    slot_ = FindImportSlot("shell32.dll", "SHChangeNotify");
-    original_ = slot_ ? SwapImportSlot(slot_, (void *)&ShellNotifyLog::Record) : NULL;
 }
 
-ShellNotifyLog::~ShellNotifyLog()
-{
-    if (slot_)
-        SwapImportSlot(slot_, original_);
-    g_log = nullptr;
-}
+ShellNotifyLog::~ShellNotifyLog() { g_log = nullptr; }
 
 void WINAPI ShellNotifyLog::Record(LONG event, UINT flags, LPCVOID item1, LPCVOID item2)
 {
@@ -70,6 +73,6 @@ void WINAPI ShellNotifyLog::Record(LONG event, UINT flags, LPCVOID item1, LPCVOI
         call.path2 = item2 ? (const char *)item2 : "";
     }
     self->calls.push_back(call);
-    if (self->original_)
-        ((NotifyFunction)self->original_)(event, flags, item1, item2);
+    if (self->swap_.Original())
+        ((NotifyFunction)self->swap_.Original())(event, flags, item1, item2);
 }

@@ -16,9 +16,22 @@ void **FindImportSlot(const char *dll, const char *function);
 // Writes value into an import slot and returns what it held.
 void *SwapImportSlot(void **slot, void *value);
 
-// Swaps the import of dll!function in the main module for replacement;
-// returns the previous address, or NULL when the module does not import it.
-void *PatchImport(const char *dll, const char *function, void *replacement);
+// Swaps dll!function for a replacement while it lives and puts the original
+// back afterwards (the slot is remembered, so the restore does not depend on
+// what the slot holds then).
+class ImportSwap {
+public:
+    ImportSwap(const char *dll, const char *function, void *replacement);
+    ~ImportSwap();
+    ImportSwap(const ImportSwap &) = delete;
+    ImportSwap &operator=(const ImportSwap &) = delete;
+    // The real function; NULL when the program does not import it.
+    void *Original() const { return original_; }
+
+private:
+    void **slot_;
+    void *original_;
+};
 
 struct ShellNotifyCall {
     LONG event;
@@ -37,6 +50,5 @@ public:
 
 private:
     static void WINAPI Record(LONG event, UINT flags, LPCVOID item1, LPCVOID item2);
-    void **slot_;
-    void *original_;
+    ImportSwap swap_;
 };

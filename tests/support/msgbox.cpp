@@ -1,21 +1,14 @@
 // Message-box answering for tests.
 #include "msgbox.h"
 
+#include "dialog_driver.h"
+
 namespace {
 
 const int kTextId = 0xFFFF;
 const int kIconIds[] = {1088, 0x14};  // Wine's icon static, then Windows'
 const int kButtonIds[] = {IDOK, IDCANCEL, IDABORT, IDRETRY, IDIGNORE, IDYES, IDNO, IDCLOSE, IDHELP,
                           IDTRYAGAIN, IDCONTINUE};
-
-std::string WindowText(HWND window)
-{
-    char text[4096] = "";
-    // WM_GETTEXT works across processes, unlike GetWindowText on other threads.
-    SendMessageTimeoutA(window, WM_GETTEXT, sizeof(text), (LPARAM)text, SMTO_ABORTIFHUNG, 2000,
-                        NULL);
-    return text;
-}
 
 const LPCSTR kSystemIcons[] = {IDI_ERROR, IDI_QUESTION, IDI_WARNING, IDI_INFORMATION};
 const int kSystemIconKinds[] = {ICON_ERROR, ICON_QUESTION, ICON_WARNING, ICON_INFORMATION};

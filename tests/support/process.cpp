@@ -85,11 +85,16 @@ void EndProgram(Program *program)
     program->process = NULL;
 }
 
-std::string TestProgramFolder()
+std::string TestProgramPath()
 {
     char path[MAX_PATH] = "";
     GetModuleFileNameA(NULL, path, sizeof(path));
-    std::string folder = path;
+    return path;
+}
+
+std::string TestProgramFolder()
+{
+    std::string folder = TestProgramPath();
     return folder.substr(0, folder.rfind('\\') + 1);
 }
 

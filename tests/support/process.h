@@ -29,5 +29,7 @@ void EndProgram(Program *program);
 // True for a 32-bit program on 64-bit Windows (WoW64).
 bool RunningUnderWow64();
 
+// The running test program's file.
+std::string TestProgramPath();
 // The folder that holds the running test program, with a trailing backslash.
 std::string TestProgramFolder();

@@ -3,6 +3,8 @@
 
 #include <sddl.h>
 
+#include <vector>
+
 #include "product.h"
 
 bool KeyExists(HKEY root, const std::string &path)
@@ -118,6 +120,59 @@ int SubkeyCount(HKEY root, const std::string &path)
     RegQueryInfoKeyA(key, NULL, NULL, NULL, &count, NULL, NULL, NULL, NULL, NULL, NULL, NULL);
     RegCloseKey(key);
     return (int)count;
+}
+
+int ValueCount(HKEY root, const std::string &path)
+{
+    HKEY key;
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+        return -1;
+    DWORD values = 0;
+    RegQueryInfoKeyA(key, NULL, NULL, NULL, NULL, NULL, NULL, &values, NULL, NULL, NULL, NULL);
+    RegCloseKey(key);
+    return (int)values;
+}
+
+std::string RawString(HKEY root, const std::string &path, const char *name)
+{
+    std::string data;
+    DWORD type = 0;
+    if (!ReadValue(root, path, name, &data, &type))
+        return "<missing>";
+    if (type != REG_SZ)
+        return "<type " + std::to_string(type) + ">";
+    return data;
+}
+
+bool WalkKey(HKEY root, const std::string &path, const KeyVisitor &visitor)
+{
+    HKEY key;
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    char name[16384];
+    for (DWORD i = 0;; ++i) {
+        DWORD nameSize = sizeof(name);
+        BYTE data[4096];
+        DWORD dataSize = sizeof(data);
+        DWORD type = 0;
+        if (RegEnumValueA(key, i, name, &nameSize, NULL, &type, data, &dataSize) != ERROR_SUCCESS)
+            break;
+        visitor.value(path, name, type, std::string((char *)data, dataSize));
+    }
+    std::vector<std::string> children;
+    for (DWORD i = 0;; ++i) {
+        DWORD nameSize = sizeof(name);
+        if (RegEnumKeyExA(key, i, name, &nameSize, NULL, NULL, NULL, NULL) != ERROR_SUCCESS)
+            break;
+        children.push_back(name);
+    }
+    RegCloseKey(key);
+    for (const std::string &child : children) {
+        if (visitor.subkey)
+            visitor.subkey(path + "\\" + child);
+        WalkKey(root, path + "\\" + child, visitor);
+    }
+    return true;
 }
 
 static void SetKeySecurity(HKEY root, const std::string &path, const char *sddl)

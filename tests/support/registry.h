@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 bool KeyExists(HKEY root, const std::string &path);
@@ -23,6 +24,22 @@ void DeleteValue(HKEY root, const std::string &path, const char *name);
 // Deletes a key with everything below it; a missing key is fine.
 void DeleteTree(HKEY root, const std::string &path);
 int SubkeyCount(HKEY root, const std::string &path);
+// The number of values of a key; -1 when the key does not exist.
+int ValueCount(HKEY root, const std::string &path);
+// A REG_SZ value with its terminator, as RegQueryValueExA returns it; the
+// type is checked too. "<missing>" when absent, "<type N>" for another type.
+std::string RawString(HKEY root, const std::string &path, const char *name);
+
+// What WalkKey meets: each value (key is the path of the key holding it
+// below the root) and, before its own values, each subkey.
+struct KeyVisitor {
+    std::function<void(const std::string &key, const char *name, DWORD type,
+                       const std::string &data)> value;
+    std::function<void(const std::string &key)> subkey;  // may be empty
+};
+// Visits root\path's values, then each subkey in depth; false when the key
+// cannot be opened.
+bool WalkKey(HKEY root, const std::string &path, const KeyVisitor &visitor);
 
 // The folder that setup offers when nothing is stored: the machine's
 // Program Files folder (as this program's registry view has it) + the

@@ -8,8 +8,8 @@
 
 #include "app.h"
 #include "dialog_texts.h"
-#include "machine_state.h"
 #include "product.h"
+#include "registry.h"
 
 namespace driver {
 namespace {
@@ -56,7 +56,7 @@ bool TryHotkey(HWND app)
 {
     std::string stored;
     DWORD type = 0, hotkey = HOTKEY_DEFAULT;
-    if (ReadRegistry(HKEY_CURRENT_USER, SETTINGS_KEY_PATH, VALUE_HOTKEY, &stored, &type) &&
+    if (ReadValue(HKEY_CURRENT_USER, SETTINGS_KEY_PATH, VALUE_HOTKEY, &stored, &type) &&
         type == REG_DWORD && stored.size() == 4)
         hotkey = *(const DWORD *)stored.data();
     if ((hotkey & 0xFF) == 0) {

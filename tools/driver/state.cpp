@@ -5,8 +5,11 @@
 #include <objbase.h>
 #include <shlobj.h>
 
+#include "files.h"
+#include "machine.h"
 #include "machine_state.h"
 #include "product.h"
+#include "registry.h"
 
 namespace driver {
 
@@ -16,7 +19,7 @@ int State(const Options &options)
 {
     std::string folder = options.folder;
     std::string stored;
-    if (ReadRegistryString(HKEY_LOCAL_MACHINE, SETTINGS_KEY_PATH, VALUE_INSTALL_PATH, &stored) &&
+    if (ReadString(HKEY_LOCAL_MACHINE, SETTINGS_KEY_PATH, VALUE_INSTALL_PATH, &stored) &&
         folder.empty())
         folder = stored;
     ReportKey(HKEY_LOCAL_MACHINE, "HKLM", SETTINGS_KEY_PATH);
@@ -26,7 +29,7 @@ int State(const Options &options)
     ReportKey(HKEY_CLASSES_ROOT, "HKCR", DOCUMENT_TYPE_NAME);
     if (folder.empty()) {
         Say("folder", "unknown (no InstallPath)");
-    } else if (!Exists(folder)) {
+    } else if (!PathExists(folder)) {
         Say("folder", folder + " absent");
     } else {
         Say("folder", folder + " present");
@@ -42,8 +45,8 @@ int State(const Options &options)
     int shortcuts = 0;
     for (int csidl : folders)
         for (const char *name : names) {
-            std::string path = SpecialFolder(csidl) + "\\" + name;
-            if (Exists(path)) {
+            std::string path = SpecialFolder(csidl) + name;
+            if (PathExists(path)) {
                 ReportShortcut(path);
                 ++shortcuts;
             }

@@ -3,6 +3,7 @@
 // runs; report the times.
 #include "driver.h"
 
+#include "files.h"
 #include "machine_state.h"
 
 namespace driver {
@@ -44,7 +45,7 @@ int Time(const Options &options)
     for (;;) {
         bool left = RunningCount(options.processes) > 0;
         for (const std::string &path : options.paths)
-            left = left || Exists(path);
+            left = left || PathExists(path);
         if (!left)
             break;
         if (clock.Ms() > options.timeoutMs) {

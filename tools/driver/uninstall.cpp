@@ -3,21 +3,23 @@
 // copy and the cleanup script are gone; reports the times of both phases.
 #include "driver.h"
 
+#include "files.h"
 #include "machine_state.h"
 #include "product.h"
+#include "registry.h"
 
 namespace driver {
 
 int Uninstall(const Options &options)
 {
     std::string command;
-    if (!ReadRegistryString(HKEY_LOCAL_MACHINE, UNINSTALL_KEY_PATH "\\" UNINSTALL_ENTRY_NAME,
-                            VALUE_UNINSTALL_STRING, &command)) {
+    if (!ReadString(HKEY_LOCAL_MACHINE, UNINSTALL_KEY_PATH "\\" UNINSTALL_ENTRY_NAME,
+                    VALUE_UNINSTALL_STRING, &command)) {
         Say("problem", "no UninstallString in the uninstall entry");
         return 2;
     }
     std::string folder;
-    ReadRegistryString(HKEY_LOCAL_MACHINE, SETTINGS_KEY_PATH, VALUE_INSTALL_PATH, &folder);
+    ReadString(HKEY_LOCAL_MACHINE, SETTINGS_KEY_PATH, VALUE_INSTALL_PATH, &folder);
     if (!options.fast)
         Say("uninstall-string", command);
     if (!options.fast && !folder.empty())
@@ -56,7 +58,7 @@ int Uninstall(const Options &options)
                 Trace("temporary copy deleted"), copyGone = true;
             if (script && !scriptSeen)
                 Trace("cleanup script written"), scriptSeen = true;
-            if (!folder.empty() && !Exists(folder) && !folderGone)
+            if (!folder.empty() && !PathExists(folder) && !folderGone)
                 Trace("install folder removed"), folderGone = true;
         }
         // The first process starts the copy before it ends; the copy removes

@@ -1,0 +1,37 @@
+// Shared checks, reported at the caller's line.
+#include "expect.h"
+
+#include <gtest/gtest.h>
+
+#include "product.h"
+#include "registry.h"
+
+void ExpectBox(const BoxRecord &box, const char *text, int icon, const std::vector<int> &buttons,
+               const char *file, int line)
+{
+    ::testing::ScopedTrace trace(file, line, "message box checked here");
+    if (text) {
+        EXPECT_EQ(text, box.text);
+    }
+    EXPECT_EQ(PRODUCT_DISPLAY_NAME, box.caption);
+    EXPECT_STREQ(IconKindName(icon), IconKindName(box.icon));
+    EXPECT_EQ(buttons, box.buttons);
+}
+
+void ExpectBox(const BoxRecord &box, const std::string &text, int icon,
+               const std::vector<int> &buttons, const char *file, int line)
+{
+    ExpectBox(box, text.c_str(), icon, buttons, file, line);
+}
+
+void ExpectRegistryValues(const std::vector<RegistryValue> &values, const char *file, int line)
+{
+    ::testing::ScopedTrace trace(file, line, "registry values checked here");
+    for (const RegistryValue &v : values) {
+        std::string where = std::string(v.root == HKEY_CLASSES_ROOT ? "HKCR\\" : "HKLM\\") +
+                            v.key + " " + (v.value ? v.value : "(default)");
+        EXPECT_EQ(std::string(v.data.c_str(), v.data.size() + 1),
+                  RawString(v.root, v.key, v.value))
+            << where;
+    }
+}

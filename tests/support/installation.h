@@ -1,0 +1,26 @@
+// What setup is expected to write and say: the registration values with
+// their exact data, the names it deletes before copying, the copy messages.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+struct RegistryValue {
+    HKEY root;
+    const char *key;
+    const char *value;  // NULL: the default value
+    std::string data;
+};
+
+// Every value that registration writes for an install folder, in writing
+// order, with the exact data.
+std::vector<RegistryValue> ExpectedRegistration(const std::string &folder);
+
+// The names that the installer deletes before it copies.
+std::vector<std::string> PreCopyNames();
+
+// The pieces of the two per-file copy messages.
+std::string SourceCopyMessage(const std::string &name);
+std::string ImagesCopyMessage(const std::string &name);

@@ -1,0 +1,26 @@
+// Snapshots of the machine, taken before and after a run and compared: the
+// registry keys and folders an installation touches, and whole folder trees
+// (long paths included) with sizes and write times.
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+// Every value and subkey below root\path, one line each; "<missing>" when
+// the key does not exist.
+std::string DescribeKey(HKEY root, const std::string &path);
+
+// Registry keys (with every value and subkey) and folder listings that an
+// installation touches, by name. installRoot is listed recursively.
+std::map<std::string, std::string> MachineSnapshot(const std::string &installRoot);
+
+// Every file and folder below root (long paths included) with attributes,
+// size and write time; links are listed, not followed.
+typedef std::map<std::string, std::string> TreeSnapshot;
+TreeSnapshot SnapshotTree(const std::string &root);
+// Entries that differ between two snapshots, ignoring paths under skip.
+std::vector<std::string> TreeChanges(const TreeSnapshot &before, const TreeSnapshot &after,
+                                     const std::string &skip);

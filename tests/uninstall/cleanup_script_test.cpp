@@ -1,0 +1,217 @@
+// The cleanup script: its name and bytes, the first free number, the start
+// through the shell, and a real run that deletes the temporary copy once
+// its process has ended. The temporary folder is redirected with TMP.
+#include <gtest/gtest.h>
+
+#include <shellapi.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "files.h"
+#include "import_hook.h"
+#include "msgbox.h"
+#include "process.h"
+#include "product.h"
+#include "uninstall.h"
+
+namespace {
+
+struct ShellExecuteCall {
+    HWND owner;
+    std::string verb, file, parameters, folder;
+    bool verbNull, parametersNull;
+    INT show;
+};
+std::vector<ShellExecuteCall> *g_starts;
+
+std::string Text(const char *text) { return text ? text : ""; }
+
+HINSTANCE WINAPI RecordShellExecute(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR parameters,
+                                    LPCSTR folder, INT show)
+{
+    g_starts->push_back({owner, Text(verb), Text(file), Text(parameters), Text(folder),
+                         verb == NULL, parameters == NULL, show});
+    return (HINSTANCE)33;
+}
+
+// Records the script starts instead of running them.
+class StartRecorder {
+public:
+    StartRecorder() : swap_("shell32.dll", "ShellExecuteA", (void *)RecordShellExecute)
+    {
+        g_starts = &calls;
+    }
+    ~StartRecorder() { g_starts = nullptr; }
+    bool Active() const { return swap_.Original() != NULL; }
+    std::vector<ShellExecuteCall> calls;
+
+private:
+    ImportSwap swap_;
+};
+
+bool WaitUntil(const std::function<bool()> &done, DWORD timeoutMs)
+{
+    DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > timeoutMs)
+            return false;
+        Sleep(20);
+    }
+    return true;
+}
+
+std::string ExpectedScript(const std::string &temp, const std::string &script)
+{
+    return "\r\n@echo off\r\n:myLabel\r\ndel \"" + temp + "uninstall.exe\"\r\nif exist \"" + temp +
+           "uninstall.exe\" goto myLabel\r\ndel \"" + script + "\"\r\n";
+}
+
+class CleanupScript : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        char old[32767];
+        DWORD length = GetEnvironmentVariableA("TMP", old, sizeof(old));
+        hadTmp_ = length > 0 && length < sizeof(old);
+        oldTmp_ = hadTmp_ ? old : "";
+        root_ = MakeScratchFolder(
+            std::string("uninstall_script_") +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        temp_ = root_ + "\\tmp dir\\";
+        MakeFolders(root_ + "\\tmp dir");
+        UseTemp(temp_);
+    }
+    void TearDown() override
+    {
+        SetEnvironmentVariableA("TMP", hadTmp_ ? oldTmp_.c_str() : NULL);
+        RemoveTree(root_);
+    }
+    static void UseTemp(const std::string &folder)
+    {
+        SetEnvironmentVariableA("TMP", folder.c_str());
+    }
+    std::string root_;
+    std::string temp_;
+    bool hadTmp_ = false;
+    std::string oldTmp_;
+};
+
+TEST_F(CleanupScript, FirstScriptHasTheExactBytesAndStartsHidden)
+{
+    char given[MAX_PATH] = "";
+    ASSERT_EQ(temp_.size(), GetTempPathA(sizeof(given), given));
+    ASSERT_EQ(temp_, given);
+    StartRecorder starts;
+    ASSERT_TRUE(starts.Active());
+    StartCleanupScript();
+
+    std::string script = temp_ + "delme1.bat";
+    EXPECT_EQ(std::vector<std::string>{"delme1.bat"}, ListFolder(temp_));
+    EXPECT_EQ(ExpectedScript(temp_, script), ReadFileText(script));
+    ASSERT_EQ(1u, starts.calls.size());
+    const ShellExecuteCall &call = starts.calls[0];
+    EXPECT_EQ(NULL, call.owner);
+    EXPECT_TRUE(call.verbNull);
+    EXPECT_EQ(script, call.file);
+    EXPECT_TRUE(call.parametersNull);
+    EXPECT_EQ(temp_, call.folder);
+    EXPECT_EQ(SW_HIDE, call.show);
+}
+
+TEST_F(CleanupScript, TakesTheFirstFreeNumberAndLeavesOlderScripts)
+{
+    for (int n = 1; n <= 4; ++n)
+        WriteFileText(temp_ + "delme" + std::to_string(n) + ".bat", "old " + std::to_string(n));
+    StartRecorder starts;
+    ASSERT_TRUE(starts.Active());
+    StartCleanupScript();
+
+    for (int n = 1; n <= 4; ++n)
+        EXPECT_EQ("old " + std::to_string(n),
+                  ReadFileText(temp_ + "delme" + std::to_string(n) + ".bat"));
+    std::string script = temp_ + "delme5.bat";
+    EXPECT_EQ(ExpectedScript(temp_, script), ReadFileText(script));
+    ASSERT_EQ(1u, starts.calls.size());
+    EXPECT_EQ(script, starts.calls[0].file);
+}
+
+TEST_F(CleanupScript, AllTwoHundredNamesTakenWritesAndStartsNothing)
+{
+    for (int n = 1; n <= 200; ++n)
+        WriteFileText(temp_ + "delme" + std::to_string(n) + ".bat", "old");
+    StartRecorder starts;
+    ASSERT_TRUE(starts.Active());
+    StartCleanupScript();
+    EXPECT_TRUE(starts.calls.empty());
+    std::vector<std::string> names = ListFolder(temp_);
+    EXPECT_EQ(200u, names.size());
+    EXPECT_EQ("old", ReadFileText(temp_ + "delme200.bat"));
+}
+
+TEST_F(CleanupScript, ReadOnlyTemporaryCopyIsClearedBeforeTheScript)
+{
+    std::string copy = temp_ + UNINSTALL_EXE_NAME;
+    WriteFileText(copy, "MZ");
+    SetFileAttributesA(copy.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
+    StartRecorder starts;
+    ASSERT_TRUE(starts.Active());
+    StartCleanupScript();
+    DWORD attributes = GetFileAttributesA(copy.c_str());
+    ASSERT_NE(INVALID_FILE_ATTRIBUTES, attributes);
+    EXPECT_EQ(0u, attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
+    EXPECT_EQ(ExpectedScript(temp_, temp_ + "delme1.bat"), ReadFileText(temp_ + "delme1.bat"));
+}
+
+TEST_F(CleanupScript, NoTemporaryFolderOrOneTooLongGivesNoScript)
+{
+    StartRecorder starts;
+    ASSERT_TRUE(starts.Active());
+    char given[MAX_PATH];
+
+    UseTemp("C:\\" + std::string(300, 't'));
+    ASSERT_EQ(0u, GetTempPathA(sizeof(given), given)) << "no temporary folder";
+    StartCleanupScript();
+
+    // 250 characters with the backslash: delme1.bat would make 260.
+    std::string tooLong = root_ + "\\" + std::string(249 - root_.size() - 1, 'l');
+    MakeFolders(tooLong);
+    ASSERT_TRUE(FolderExists(tooLong));
+    UseTemp(tooLong);
+    ASSERT_EQ(250u, GetTempPathA(sizeof(given), given));
+    StartCleanupScript();
+
+    EXPECT_TRUE(starts.calls.empty());
+    EXPECT_TRUE(ListFolder(tooLong).empty());
+}
+
+TEST_F(CleanupScript, ScriptDeletesARunningReadOnlyCopyAfterItExitsAndThenItself)
+{
+    std::string copy = temp_ + UNINSTALL_EXE_NAME;
+    std::string script = temp_ + "delme1.bat";
+    ASSERT_TRUE(CopyFileA((TestProgramFolder() + UNINSTALL_EXE_NAME).c_str(), copy.c_str(), FALSE));
+    SetFileAttributesA(copy.c_str(), FILE_ATTRIBUTE_READONLY);
+    // Without arguments the copy waits in its confirmation box.
+    Program program;
+    ASSERT_TRUE(StartProgram("\"" + copy + "\"", root_, &program));
+    ASSERT_TRUE(WaitForWindow(program.id, "#32770", PRODUCT_DISPLAY_NAME, 10000));
+
+    StartCleanupScript();
+    EXPECT_TRUE(FileExists(copy)) << "the copy cannot go while it runs";
+    EXPECT_TRUE(FileExists(script)) << "the script waits for the copy";
+
+    BoxWatcher watcher(program.id, {IDCANCEL});
+    EXPECT_EQ(1u, WaitForExit(program, 10000));
+    EndProgram(&program);
+    EXPECT_TRUE(WaitUntil([&] { return !FileExists(copy) && !FileExists(script); }, 10000));
+    EXPECT_TRUE(ListFolder(temp_).empty());
+}
+
+TEST_F(CleanupScript, ScriptWithoutACopyDeletesItself)
+{
+    StartCleanupScript();
+    EXPECT_TRUE(WaitUntil([&] { return ListFolder(temp_).empty(); }, 10000));
+}
+
+}  // namespace
