@@ -80,6 +80,35 @@ TEST_F(Registration, UninstallEntryUnavailableLeavesTheRestWritten)
     EXPECT_EQ(2u, log.calls.size()) << "the notifications are sent all the same";
 }
 
+// The command refused after the name was written: no half entry stays in
+// the list of installed software.
+typedef LONG(WINAPI *SetValueFunction)(HKEY, LPCSTR, DWORD, DWORD, const BYTE *, DWORD);
+SetValueFunction g_realSetValue;
+
+LONG WINAPI RefuseUninstallString(HKEY key, LPCSTR name, DWORD reserved, DWORD type,
+                                  const BYTE *data, DWORD size)
+{
+    if (name && lstrcmpA(name, VALUE_UNINSTALL_STRING) == 0)
+        return ERROR_ACCESS_DENIED;
+    return g_realSetValue(key, name, reserved, type, data, size);
+}
+
+TEST_F(Registration, UninstallEntryIsWrittenWholeOrNotAtAll)
+{
+    BoxAnswerer answerer;
+    {
+        ImportSwap swap("ADVAPI32.dll", "RegSetValueExA", (void *)RefuseUninstallString);
+        g_realSetValue = (SetValueFunction)swap.Original();
+        ASSERT_TRUE(g_realSetValue != NULL);
+        Register("C:\\tests\\half entry");
+    }
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, UNINSTALL_ENTRY_PATH));
+    std::string stored;
+    EXPECT_TRUE(ReadString(HKEY_LOCAL_MACHINE, SETTINGS_KEY_PATH, VALUE_INSTALL_PATH, &stored));
+    EXPECT_EQ("C:\\tests\\half entry", stored) << "the other values are written all the same";
+    EXPECT_EQ(0u, answerer.boxes.size());
+}
+
 TEST_F(Registration, UnwritableSettingsKeyShowsOneBoxAndGoesOn)
 {
     WriteString(HKEY_LOCAL_MACHINE, SETTINGS_KEY_PATH, VALUE_INSTALL_PATH, "C:\\old place");
