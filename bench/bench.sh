@@ -24,7 +24,6 @@ cd "$(dirname "$0")/.."
 ROOT=$PWD
 . scripts/lib.sh
 choose_build "measuring"
-NSIS_RUNS=$HOST_RUNS_32BIT
 RUNS=${RUNS:-7}
 SIZES=${SIZES:-100 1000}
 BENCH_DOC=${BENCH_DOC:-docs/benchmarks.md}
@@ -171,7 +170,7 @@ for n in $SIZES; do
         [ "$run" = 0 ] || record "$n" xcopy "$(value)"
         clean_machine
 
-        if [ "$NSIS_RUNS" = 1 ]; then
+        if [ "$HOST_RUNS_32BIT" = 1 ]; then  # NSIS makes 32-bit installers
             measure time "$nsis" /S
             [ -e "$INSTALL_DIR/images" ] || fail "the NSIS installer installed nothing"
             [ "$run" = 0 ] || record "$n" nsis-setup "$(value)"
@@ -233,7 +232,7 @@ table() {
     for n in $SIZES; do
         r=$(ratio "$(median "$n" setup)" "$(median "$n" xcopy)")
         echo "| $n files: install ≤ 1.2 × xcopy | $r × | $(verdict "$r" 1.2) |"
-        if [ "$NSIS_RUNS" != 1 ]; then
+        if [ "$HOST_RUNS_32BIT" != 1 ]; then
             echo "| $n files: against NSIS | not run: the NSIS installer is a 32-bit program ($HOST_WHY) | - |"
             continue
         fi
