@@ -25,13 +25,24 @@ static HFONT CreateHotkeyFont(HWND control)
                        OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, 0, DIALOG_FONT_FACE);
 }
 
+// The hotkey control's class. Common Controls is loaded by name, so that
+// the manifest's version 6 is found, and only now: imported, it would come
+// with the theme engine before the DLL search is restricted.
+static void RegisterHotkeyClass(void)
+{
+    HMODULE library = LoadLibraryA("comctl32.dll");
+    FARPROC init = library ? GetProcAddress(library, "InitCommonControls") : NULL;
+    if (init)
+        ((void(WINAPI *)(void))(void *)init)();
+}
+
 static void InitHotkeyDialog(HWND dialog)
 {
     if (!g_hotkeyDialog)
         g_hotkeyDialog = dialog;
     SetClassLongPtrA(dialog, GCLP_HICON,
                      (LONG_PTR)LoadIconA(g_instance, MAKEINTRESOURCEA(IDI_PRODUCT)));
-    InitCommonControls();
+    RegisterHotkeyClass();
     g_hotkeyControl = CreateWindowExA(0, HOTKEY_CLASSA, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP,
                                       HOTKEY_CONTROL_X, HOTKEY_CONTROL_Y, HOTKEY_CONTROL_WIDTH,
                                       HOTKEY_CONTROL_HEIGHT, dialog, NULL, g_instance, NULL);

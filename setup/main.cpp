@@ -2,21 +2,23 @@
 // installation in their fixed order, then the start of the application.
 #include <windows.h>
 #include <ole2.h>
-#include <shellapi.h>
 
 #include "message_box.h"
 #include "paths.h"
 #include "product.h"
 #include "product_window.h"
+#include "program_start.h"
 #include "setup.h"
 
+// The application runs with the user's own rights where it can: setup's
+// are an administrator's, and a DLL beside the application would get them.
 static void FinishInstallation(void)
 {
     if (g_startApplication) {
         char program[MAX_PATH] = "";
         if (CopyText(program, sizeof(program), g_installFolder) &&
             AppendPathName(program, sizeof(program), PRODUCT_EXE_NAME))
-            ShellExecuteA(NULL, NULL, program, NULL, g_installFolder, SW_SHOWNORMAL);
+            StartProgramFile(program, NULL, g_installFolder, SW_SHOWNORMAL, 1);
         return;
     }
     ShowMessage(MSG_INSTALLED_SUCCESS, MB_OK | MB_ICONINFORMATION | MB_SETFOREGROUND);

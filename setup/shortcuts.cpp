@@ -5,6 +5,7 @@
 #include <ole2.h>
 #include <shlobj.h>
 
+#include "file_names.h"
 #include "folder_shortcuts.h"
 #include "paths.h"
 #include "product.h"
@@ -117,6 +118,10 @@ void CreateProductShortcut(const char *shellFolderValue, const char *arguments, 
         !AppendText(shortcut, sizeof(shortcut), SHORTCUT_EXTENSION))
         return;
 
+    // The link is saved as a new file, never into one that a link or a hard
+    // link at its name leads to.
+    if (!FreeFileName(shortcut))
+        return;
     CreateShellLink(shortcut, target, arguments, installFolder, (WORD)hotkey);
     SHChangeNotify(SHCNE_CREATE, SHCNF_PATHA, shortcut, NULL);
     SHChangeNotify(0, SHCNF_FLUSH, NULL, NULL);

@@ -2,10 +2,9 @@
 // then itself. It is written beside the copy in the temporary folder.
 #include "uninstall.h"
 
-#include <shellapi.h>
-
 #include "cleanup_script_text.h"
 #include "paths.h"
+#include "program_start.h"
 
 // Creates the first free "delme<N>.bat"; the handle, or INVALID_HANDLE_VALUE
 // when every name is taken or does not fit.
@@ -20,6 +19,24 @@ static HANDLE CreateScriptFile(const char *tempFolder, char *scriptPath)
             return file;
     }
     return INVALID_HANDLE_VALUE;
+}
+
+// The command interpreter of the system folder runs the script, not whatever
+// the user's registry names for batch files; /d keeps the user's AutoRun
+// commands out. Any program of the user can rewrite the script while it
+// runs, so it gets the user's rights, not the uninstaller's, where it can.
+static void StartScript(const char *scriptPath, const char *startFolder)
+{
+    char interpreter[MAX_PATH];
+    char arguments[MAX_PATH + 16];
+    UINT length = GetSystemDirectoryA(interpreter, sizeof(interpreter));
+    if (length == 0 || length >= sizeof(interpreter) ||
+        !AppendPathName(interpreter, sizeof(interpreter), COMMAND_INTERPRETER_NAME) ||
+        !CopyText(arguments, sizeof(arguments), COMMAND_INTERPRETER_SWITCHES "\"\"") ||
+        !AppendText(arguments, sizeof(arguments), scriptPath) ||
+        !AppendText(arguments, sizeof(arguments), "\"\""))
+        return;
+    StartProgramFile(interpreter, arguments, startFolder, SW_HIDE, 1);
 }
 
 void StartCleanupScript(void)
@@ -55,5 +72,5 @@ void StartCleanupScript(void)
     char startFolder[MAX_PATH];
     if (!ReadTemporaryFolder(startFolder))
         return;
-    ShellExecuteA(NULL, NULL, scriptPath, NULL, startFolder, SW_HIDE);
+    StartScript(scriptPath, startFolder);
 }

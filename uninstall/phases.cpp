@@ -2,11 +2,11 @@
 // the removal phase's stages.
 #include "uninstall.h"
 
-#include <shellapi.h>
-
+#include "file_names.h"
 #include "message_box.h"
 #include "paths.h"
 #include "product_window.h"
+#include "program_start.h"
 #include "settings.h"
 
 int ReadTemporaryFolder(char *folder)
@@ -34,6 +34,46 @@ void RunConfirmationPhase(void)
     StartTemporaryCopy();
 }
 
+// Clears the copy's name. In a temporary folder reached through a link, a
+// file there that is not an earlier copy of this program may be another
+// program's, and stays: the copy then fails.
+static int MakeRoomForCopy(const char *ownPath, const char *copyPath, const char *tempFolder)
+{
+    if (PathCrossesLink(tempFolder)) {
+        HANDLE own = OpenFileLocked(ownPath);
+        HANDLE earlier = OpenFileLocked(copyPath);
+        int ours = own != INVALID_HANDLE_VALUE && earlier != INVALID_HANDLE_VALUE &&
+                   SameFileBytes(own, earlier);
+        if (own != INVALID_HANDLE_VALUE)
+            CloseHandle(own);
+        if (earlier != INVALID_HANDLE_VALUE)
+            CloseHandle(earlier);
+        if (!ours)
+            return 1;
+    }
+    return FreeFileName(copyPath);
+}
+
+// Writes the copy as a new file and opens it so that nobody can change or
+// replace it until it has started; INVALID_HANDLE_VALUE unless it holds
+// exactly the program's own bytes.
+static HANDLE WriteLockedCopy(const char *ownPath, const char *copyPath, const char *tempFolder)
+{
+    if (!MakeRoomForCopy(ownPath, copyPath, tempFolder) || !CopyFileA(ownPath, copyPath, TRUE))
+        return INVALID_HANDLE_VALUE;
+    HANDLE copy = OpenFileLocked(copyPath);
+    HANDLE own = OpenFileLocked(ownPath);
+    int same = copy != INVALID_HANDLE_VALUE && own != INVALID_HANDLE_VALUE &&
+               SameFileBytes(own, copy);
+    if (own != INVALID_HANDLE_VALUE)
+        CloseHandle(own);
+    if (!same && copy != INVALID_HANDLE_VALUE) {
+        CloseHandle(copy);
+        copy = INVALID_HANDLE_VALUE;
+    }
+    return copy;
+}
+
 int StartTemporaryCopy(void)
 {
     char ownPath[MAX_PATH];
@@ -43,20 +83,25 @@ int StartTemporaryCopy(void)
     ZeroMemory(startFolder, sizeof(startFolder));
 
     DWORD ownLength = GetModuleFileNameA(NULL, ownPath, sizeof(ownPath));
-    int copied = ownLength > 0 && ownLength < sizeof(ownPath) && ReadTemporaryFolder(copyPath);
-    if (copied) {
+    HANDLE copy = INVALID_HANDLE_VALUE;
+    if (ownLength > 0 && ownLength < sizeof(ownPath) && ReadTemporaryFolder(copyPath)) {
         CreateDirectoryA(copyPath, NULL);
-        copied = AppendPathName(copyPath, sizeof(copyPath), UNINSTALL_EXE_NAME) &&
-                 CopyFileA(ownPath, copyPath, FALSE);
+        char tempFolder[MAX_PATH];
+        CopyText(tempFolder, sizeof(tempFolder), copyPath);
+        if (AppendPathName(copyPath, sizeof(copyPath), UNINSTALL_EXE_NAME))
+            copy = WriteLockedCopy(ownPath, copyPath, tempFolder);
     }
-    if (!copied) {
+    if (copy == INVALID_HANDLE_VALUE) {
         ShowMessage(MSG_CANNOT_COPY_TO_TEMP, MB_ICONERROR);
         return 0;
     }
 
-    if (ReadTemporaryFolder(startFolder) &&
-        (INT_PTR)ShellExecuteA(NULL, NULL, copyPath, REMOVAL_PHASE_SWITCH, startFolder,
-                               SW_MINIMIZE) > 32)
+    // The copy needs this program's rights: it removes what an
+    // administrator installed.
+    int started = ReadTemporaryFolder(startFolder) &&
+                  StartProgramFile(copyPath, REMOVAL_PHASE_SWITCH, startFolder, SW_MINIMIZE, 0);
+    CloseHandle(copy);
+    if (started)
         return 1;
     ShowMessage(MSG_CANNOT_START_IN_TEMP, MB_ICONERROR);
     return 0;

@@ -11,6 +11,11 @@
 #define MSG_CANNOT_START_IN_TEMP "Cannot start " UNINSTALL_EXE_NAME " in TEMP."
 #define MSG_NO_INSTALL_PATH      "Cannot find install path to remove files."
 
+// The cleanup script's interpreter, in the system folder, and its switches
+// before the quoted script path: no AutoRun commands, the line as it is.
+#define COMMAND_INTERPRETER_NAME     "cmd.exe"
+#define COMMAND_INTERPRETER_SWITCHES "/d /s /c "
+
 // The confirmation text is composed in a buffer of this size.
 #define CONFIRM_TEXT_CAPACITY  300
 

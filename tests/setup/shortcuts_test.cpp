@@ -268,6 +268,34 @@ TEST_F(Shortcuts, NoShortcutWithoutInstallPathOrUsableShellFolder)
     EXPECT_EQ(0u, answerer.boxes.size());
 }
 
+// A link or a hard link at the shortcut's name, leading to another file:
+// that file keeps its bytes. A hard link's name is replaced by the new
+// shortcut; a link that Wine shows as the file itself stays, and no
+// shortcut is made.
+TEST_F(Shortcuts, NeverWritesThroughALinkAtTheName)
+{
+    const std::string scratch = MakeScratchFolder("shortcut_folder");
+    WriteString(HKEY_LOCAL_MACHINE, SETTINGS_KEY_PATH, VALUE_INSTALL_PATH, "C:\\Apps\\Chronex");
+    for (bool hardLink : {true, false}) {
+        SCOPED_TRACE(hardLink ? "hard link" : "link");
+        const std::string folder = scratch + (hardLink ? "\\hard" : "\\soft");
+        const std::string other = folder + "\\other.txt";
+        const std::string shortcut = folder + "\\" + kLinkName;
+        MakeFolders(folder);
+        WriteString(HKEY_CURRENT_USER, SHELL_FOLDERS_KEY_PATH, kTestShellFolder, folder);
+        WriteFileText(other, "another file");
+        ASSERT_TRUE(hardLink ? CreateHardLinkA(shortcut.c_str(), other.c_str(), NULL) != FALSE
+                             : MakeFileLink(shortcut, other));
+
+        CreateProductShortcut(kTestShellFolder, "", 0, "");
+
+        EXPECT_EQ("another file", ReadFileText(other));
+        LinkInfo link;
+        EXPECT_EQ(hardLink, ReadLink(shortcut, &link));
+    }
+    RemoveTreeWithLinks(scratch);
+}
+
 DWORD WINAPI CreateWithoutCom(void *)
 {
     CreateProductShortcut(kTestShellFolder, "", 0, "");

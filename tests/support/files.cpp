@@ -106,21 +106,34 @@ bool StartUnixCommand(const std::string &commandLine)
     return true;
 }
 
-}  // namespace
-
-bool MakeFolderLink(const std::string &link, const std::string &target)
+// The attributes that Windows shows for the new link; INVALID when it
+// could not be made.
+DWORD MakeUnixLink(const std::string &link, const std::string &target)
 {
     std::string unixTarget = UnixPath(target);
     std::string unixLink = UnixPath(link);
     if (unixTarget.empty() || unixLink.empty() ||
         !StartUnixCommand("/bin/ln -s \"" + unixTarget + "\" \"" + unixLink + "\""))
-        return false;
+        return INVALID_FILE_ATTRIBUTES;
     DWORD attributes = INVALID_FILE_ATTRIBUTES;
     for (int i = 0; i < 250 && attributes == INVALID_FILE_ATTRIBUTES; ++i) {
         Sleep(20);
         attributes = GetFileAttributesA(link.c_str());
     }
+    return attributes;
+}
+
+}  // namespace
+
+bool MakeFolderLink(const std::string &link, const std::string &target)
+{
+    DWORD attributes = MakeUnixLink(link, target);
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
+bool MakeFileLink(const std::string &link, const std::string &target)
+{
+    return MakeUnixLink(link, target) != INVALID_FILE_ATTRIBUTES;
 }
 
 void RemoveTreeWithLinks(const std::string &root)

@@ -23,6 +23,9 @@ void RemoveTree(const std::string &path);
 // folder that is a reparse point, as Windows shows a junction. False when
 // the link cannot be made (not under Wine).
 bool MakeFolderLink(const std::string &link, const std::string &target);
+// Makes link a Unix symbolic link to the file target. Wine does not mark it
+// as a reparse point (Windows does). False when it cannot be made.
+bool MakeFileLink(const std::string &link, const std::string &target);
 // Removes a tree that may hold such links. Wine's own removal follows a
 // link, so the Unix rm does it; falls back to RemoveTree.
 void RemoveTreeWithLinks(const std::string &root);

@@ -76,3 +76,41 @@ void WINAPI ShellNotifyLog::Record(LONG event, UINT flags, LPCVOID item1, LPCVOI
     if (self->swap_.Original())
         ((NotifyFunction)self->swap_.Original())(event, flags, item1, item2);
 }
+
+namespace {
+ProgramStartLog *g_startLog;
+
+std::string Narrow(const WCHAR *text)
+{
+    if (!text)
+        return "";
+    char buffer[2048] = "";
+    WideCharToMultiByte(CP_ACP, 0, text, -1, buffer, sizeof(buffer), NULL, NULL);
+    return buffer;
+}
+}  // namespace
+
+ProgramStartLog::ProgramStartLog()
+    : swap_("kernel32.dll", "CreateProcessW", (void *)&ProgramStartLog::Record)
+{
+    g_startLog = this;
+}
+
+ProgramStartLog::~ProgramStartLog() { g_startLog = nullptr; }
+
+BOOL WINAPI ProgramStartLog::Record(LPCWSTR application, LPWSTR commandLine,
+                                    LPSECURITY_ATTRIBUTES, LPSECURITY_ATTRIBUTES, BOOL inherit,
+                                    DWORD, LPVOID, LPCWSTR folder, LPSTARTUPINFOW startup,
+                                    LPPROCESS_INFORMATION started)
+{
+    ProgramStartLog *self = g_startLog;
+    WORD show = (startup->dwFlags & STARTF_USESHOWWINDOW) ? startup->wShowWindow : 0xFFFF;
+    self->starts.push_back(
+        {application == NULL, Narrow(commandLine), Narrow(folder), show, inherit != FALSE});
+    ZeroMemory(started, sizeof(*started));
+    if (self->fail) {
+        SetLastError(ERROR_FILE_NOT_FOUND);
+        return FALSE;
+    }
+    return TRUE;
+}

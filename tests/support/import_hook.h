@@ -52,3 +52,29 @@ private:
     static void WINAPI Record(LONG event, UINT flags, LPCVOID item1, LPCVOID item2);
     ImportSwap swap_;
 };
+
+struct ProgramStart {
+    bool applicationNull;
+    std::string commandLine;  // as the program would get it
+    std::string folder;
+    WORD show;                // wShowWindow, with STARTF_USESHOWWINDOW
+    bool inheritsHandles;
+};
+
+// Records the programs started through kernel32's CreateProcessW while it
+// lives: none is started, and each start reports success (or failure, with
+// fail set).
+class ProgramStartLog {
+public:
+    ProgramStartLog();
+    ~ProgramStartLog();
+    bool Active() const { return swap_.Original() != NULL; }
+    std::vector<ProgramStart> starts;
+    bool fail = false;
+
+private:
+    static BOOL WINAPI Record(LPCWSTR application, LPWSTR commandLine, LPSECURITY_ATTRIBUTES,
+                              LPSECURITY_ATTRIBUTES, BOOL inherit, DWORD, LPVOID, LPCWSTR folder,
+                              LPSTARTUPINFOW startup, LPPROCESS_INFORMATION started);
+    ImportSwap swap_;
+};

@@ -1,9 +1,7 @@
 // The cleanup script: its name and bytes, the first free number, the start
-// through the shell, and a real run that deletes the temporary copy once
+// through the command interpreter, and a real run that deletes the temporary copy once
 // its process has ended. The temporary folder is redirected with TMP.
 #include <gtest/gtest.h>
-
-#include <shellapi.h>
 
 #include <functional>
 #include <string>
@@ -16,40 +14,18 @@
 #include "product.h"
 #include "uninstall.h"
 
+extern "C" BOOL WINAPI SetShellWindow(HWND window);
+
 namespace {
 
-struct ShellExecuteCall {
-    HWND owner;
-    std::string verb, file, parameters, folder;
-    bool verbNull, parametersNull;
-    INT show;
-};
-std::vector<ShellExecuteCall> *g_starts;
-
-std::string Text(const char *text) { return text ? text : ""; }
-
-HINSTANCE WINAPI RecordShellExecute(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR parameters,
-                                    LPCSTR folder, INT show)
+// The command line that starts a script: the system's command interpreter,
+// no AutoRun commands, the quoted script path.
+std::string ScriptCommandLine(const std::string &script)
 {
-    g_starts->push_back({owner, Text(verb), Text(file), Text(parameters), Text(folder),
-                         verb == NULL, parameters == NULL, show});
-    return (HINSTANCE)33;
+    char system[MAX_PATH] = "";
+    GetSystemDirectoryA(system, sizeof(system));
+    return std::string("\"") + system + "\\cmd.exe\" /d /s /c \"\"" + script + "\"\"";
 }
-
-// Records the script starts instead of running them.
-class StartRecorder {
-public:
-    StartRecorder() : swap_("shell32.dll", "ShellExecuteA", (void *)RecordShellExecute)
-    {
-        g_starts = &calls;
-    }
-    ~StartRecorder() { g_starts = nullptr; }
-    bool Active() const { return swap_.Original() != NULL; }
-    std::vector<ShellExecuteCall> calls;
-
-private:
-    ImportSwap swap_;
-};
 
 bool WaitUntil(const std::function<bool()> &done, DWORD timeoutMs)
 {
@@ -103,19 +79,17 @@ TEST_F(CleanupScript, FirstScriptHasTheExactBytesAndStartsHidden)
     char given[MAX_PATH] = "";
     ASSERT_EQ(temp_.size(), GetTempPathA(sizeof(given), given));
     ASSERT_EQ(temp_, given);
-    StartRecorder starts;
+    ProgramStartLog starts;
     ASSERT_TRUE(starts.Active());
     StartCleanupScript();
 
     std::string script = temp_ + "delme1.bat";
     EXPECT_EQ(std::vector<std::string>{"delme1.bat"}, ListFolder(temp_));
     EXPECT_EQ(ExpectedScript(temp_, script), ReadFileText(script));
-    ASSERT_EQ(1u, starts.calls.size());
-    const ShellExecuteCall &call = starts.calls[0];
-    EXPECT_EQ(NULL, call.owner);
-    EXPECT_TRUE(call.verbNull);
-    EXPECT_EQ(script, call.file);
-    EXPECT_TRUE(call.parametersNull);
+    ASSERT_EQ(1u, starts.starts.size());
+    const ProgramStart &call = starts.starts[0];
+    EXPECT_TRUE(call.applicationNull);
+    EXPECT_EQ(ScriptCommandLine(script), call.commandLine);
     EXPECT_EQ(temp_, call.folder);
     EXPECT_EQ(SW_HIDE, call.show);
 }
@@ -124,7 +98,7 @@ TEST_F(CleanupScript, TakesTheFirstFreeNumberAndLeavesOlderScripts)
 {
     for (int n = 1; n <= 4; ++n)
         WriteFileText(temp_ + "delme" + std::to_string(n) + ".bat", "old " + std::to_string(n));
-    StartRecorder starts;
+    ProgramStartLog starts;
     ASSERT_TRUE(starts.Active());
     StartCleanupScript();
 
@@ -133,18 +107,18 @@ TEST_F(CleanupScript, TakesTheFirstFreeNumberAndLeavesOlderScripts)
                   ReadFileText(temp_ + "delme" + std::to_string(n) + ".bat"));
     std::string script = temp_ + "delme5.bat";
     EXPECT_EQ(ExpectedScript(temp_, script), ReadFileText(script));
-    ASSERT_EQ(1u, starts.calls.size());
-    EXPECT_EQ(script, starts.calls[0].file);
+    ASSERT_EQ(1u, starts.starts.size());
+    EXPECT_EQ(ScriptCommandLine(script), starts.starts[0].commandLine);
 }
 
 TEST_F(CleanupScript, AllTwoHundredNamesTakenWritesAndStartsNothing)
 {
     for (int n = 1; n <= 200; ++n)
         WriteFileText(temp_ + "delme" + std::to_string(n) + ".bat", "old");
-    StartRecorder starts;
+    ProgramStartLog starts;
     ASSERT_TRUE(starts.Active());
     StartCleanupScript();
-    EXPECT_TRUE(starts.calls.empty());
+    EXPECT_TRUE(starts.starts.empty());
     std::vector<std::string> names = ListFolder(temp_);
     EXPECT_EQ(200u, names.size());
     EXPECT_EQ("old", ReadFileText(temp_ + "delme200.bat"));
@@ -155,7 +129,7 @@ TEST_F(CleanupScript, ReadOnlyTemporaryCopyIsClearedBeforeTheScript)
     std::string copy = temp_ + UNINSTALL_EXE_NAME;
     WriteFileText(copy, "MZ");
     SetFileAttributesA(copy.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
-    StartRecorder starts;
+    ProgramStartLog starts;
     ASSERT_TRUE(starts.Active());
     StartCleanupScript();
     DWORD attributes = GetFileAttributesA(copy.c_str());
@@ -166,7 +140,7 @@ TEST_F(CleanupScript, ReadOnlyTemporaryCopyIsClearedBeforeTheScript)
 
 TEST_F(CleanupScript, NoTemporaryFolderOrOneTooLongGivesNoScript)
 {
-    StartRecorder starts;
+    ProgramStartLog starts;
     ASSERT_TRUE(starts.Active());
     char given[MAX_PATH];
 
@@ -182,7 +156,7 @@ TEST_F(CleanupScript, NoTemporaryFolderOrOneTooLongGivesNoScript)
     ASSERT_EQ(250u, GetTempPathA(sizeof(given), given));
     StartCleanupScript();
 
-    EXPECT_TRUE(starts.calls.empty());
+    EXPECT_TRUE(starts.starts.empty());
     EXPECT_TRUE(ListFolder(tooLong).empty());
 }
 
@@ -208,10 +182,23 @@ TEST_F(CleanupScript, ScriptDeletesARunningReadOnlyCopyAfterItExitsAndThenItself
     EXPECT_TRUE(ListFolder(temp_).empty());
 }
 
-TEST_F(CleanupScript, ScriptWithoutACopyDeletesItself)
+// Without a desktop shell (Wine has none) the script runs with the
+// uninstaller's own rights; with one, with the shell's token, through
+// CreateProcessWithTokenW rather than CreateProcessW.
+TEST_F(CleanupScript, ScriptWithoutACopyDeletesItselfWithOrWithoutADesktopShell)
 {
     StartCleanupScript();
     EXPECT_TRUE(WaitUntil([&] { return ListFolder(temp_).empty(); }, 10000));
+
+    HWND shell = CreateWindowExA(0, "STATIC", "shell", WS_POPUP, 0, 0, 1, 1, NULL, NULL, NULL,
+                                 NULL);
+    ASSERT_TRUE(SetShellWindow(shell)) << "a shell window is set already";
+    ProgramStartLog starts;
+    StartCleanupScript();
+    EXPECT_TRUE(starts.starts.empty());
+    EXPECT_TRUE(WaitUntil([&] { return ListFolder(temp_).empty(); }, 10000));
+    DestroyWindow(shell);
+    EXPECT_EQ(NULL, GetShellWindow());
 }
 
 }  // namespace

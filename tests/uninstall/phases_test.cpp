@@ -3,8 +3,6 @@
 // and the resources uninstall.exe carries.
 #include <gtest/gtest.h>
 
-#include <shellapi.h>
-
 #include <string>
 #include <vector>
 
@@ -18,23 +16,6 @@
 
 namespace {
 
-struct Start {
-    HWND owner;
-    bool verbNull;
-    std::string file, parameters, folder;
-    INT show;
-};
-std::vector<Start> g_starts;
-INT_PTR g_startResult;
-
-HINSTANCE WINAPI RecordShellExecute(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR parameters,
-                                    LPCSTR folder, INT show)
-{
-    g_starts.push_back({owner, verb == NULL, file ? file : "<null>",
-                        parameters ? parameters : "<null>", folder ? folder : "<null>", show});
-    return (HINSTANCE)g_startResult;
-}
-
 class TemporaryCopy : public ::testing::Test {
 protected:
     void SetUp() override
@@ -43,40 +24,39 @@ protected:
             std::string("uninstall_phases_") +
             ::testing::UnitTest::GetInstance()->current_test_info()->name());
         temp_ = root_ + "\\temp dir";
-        g_starts.clear();
-        g_startResult = 33;
     }
-    void TearDown() override { RemoveTree(root_); }
+    void TearDown() override { RemoveTreeWithLinks(root_); }
     std::string root_, temp_;
 };
 
-TEST_F(TemporaryCopy, CopiesOverAnOlderCopyAndStartsItMinimisedWithTheSwitch)
+TEST_F(TemporaryCopy, ReplacesAHiddenReadOnlyOlderCopyAndStartsItMinimisedWithTheSwitch)
 {
     TemporaryFolderOverride override(temp_);
-    WriteFileText(temp_ + "\\" UNINSTALL_EXE_NAME, "older copy");
-    ImportSwap swap("shell32.dll", "ShellExecuteA", (void *)RecordShellExecute);
-    ASSERT_TRUE(swap.Original());
+    const std::string copy = temp_ + "\\" UNINSTALL_EXE_NAME;
+    WriteFileText(copy, "older copy");
+    SetFileAttributesA(copy.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
+    ProgramStartLog log;
+    ASSERT_TRUE(log.Active());
     BoxAnswerer answerer;
 
     EXPECT_EQ(1, StartTemporaryCopy());
 
     EXPECT_TRUE(answerer.boxes.empty());
-    EXPECT_EQ(ReadFileText(TestProgramPath()), ReadFileText(temp_ + "\\" UNINSTALL_EXE_NAME))
+    EXPECT_TRUE(ReadFileText(TestProgramPath()) == ReadFileText(copy))
         << "the running program, under the fixed name";
-    ASSERT_EQ(1u, g_starts.size());
-    EXPECT_EQ(NULL, g_starts[0].owner);
-    EXPECT_TRUE(g_starts[0].verbNull);
-    EXPECT_EQ(temp_ + "\\" UNINSTALL_EXE_NAME, g_starts[0].file);
-    EXPECT_EQ("/internally", g_starts[0].parameters);
-    EXPECT_EQ(temp_ + "\\", g_starts[0].folder) << "as GetTempPathA gives it";
-    EXPECT_EQ(SW_MINIMIZE, g_starts[0].show);
+    ASSERT_EQ(1u, log.starts.size());
+    EXPECT_TRUE(log.starts[0].applicationNull);
+    EXPECT_EQ("\"" + copy + "\" /internally", log.starts[0].commandLine);
+    EXPECT_EQ(temp_ + "\\", log.starts[0].folder) << "as GetTempPathA gives it";
+    EXPECT_EQ(SW_MINIMIZE, log.starts[0].show);
+    EXPECT_FALSE(log.starts[0].inheritsHandles);
 }
 
 TEST_F(TemporaryCopy, MissingTemporaryFolderIsCreated)
 {
     TemporaryFolderOverride override(temp_);
     RemoveTree(temp_);
-    ImportSwap swap("shell32.dll", "ShellExecuteA", (void *)RecordShellExecute);
+    ProgramStartLog log;
     EXPECT_EQ(1, StartTemporaryCopy());
     EXPECT_TRUE(FileExists(temp_ + "\\" UNINSTALL_EXE_NAME));
 }
@@ -84,8 +64,8 @@ TEST_F(TemporaryCopy, MissingTemporaryFolderIsCreated)
 TEST_F(TemporaryCopy, CopyThatCannotStartIsReported)
 {
     TemporaryFolderOverride override(temp_);
-    g_startResult = SE_ERR_FNF;
-    ImportSwap swap("shell32.dll", "ShellExecuteA", (void *)RecordShellExecute);
+    ProgramStartLog log;
+    log.fail = true;
     BoxAnswerer answerer;
 
     EXPECT_EQ(0, StartTemporaryCopy());
@@ -100,7 +80,7 @@ TEST_F(TemporaryCopy, CopyThatCannotStartIsReported)
 
 TEST_F(TemporaryCopy, NoTemporaryFolderIsACopyFailure)
 {
-    ImportSwap swap("shell32.dll", "ShellExecuteA", (void *)RecordShellExecute);
+    ProgramStartLog log;
     for (const std::string &temp :
          {"C:\\" + std::string(300, 't'), root_ + "\\" + std::string(250 - root_.size() - 1, 'l')}) {
         TemporaryFolderOverride override(temp);
@@ -110,7 +90,60 @@ TEST_F(TemporaryCopy, NoTemporaryFolderIsACopyFailure)
         EXPECT_EQ("Cannot copy uninstall.exe to TEMP.", answerer.boxes[0].text);
         EXPECT_STREQ("error", IconKindName(answerer.boxes[0].icon));
     }
-    EXPECT_TRUE(g_starts.empty());
+    EXPECT_TRUE(log.starts.empty());
+}
+
+// Another program's file reached through a link or a hard link at the
+// copy's name, or through a temporary folder that is a link: it keeps its
+// bytes, and a copy is started only where the name could be made new.
+TEST_F(TemporaryCopy, NeverWritesThroughALink)
+{
+    const std::string own = ReadFileText(TestProgramPath());
+    const std::string other = root_ + "\\other program";
+    const std::string otherFile = other + "\\" UNINSTALL_EXE_NAME;
+    struct Case {
+        const char *what;
+        const char *otherBytes;  // NULL: an earlier copy of this program
+        bool tempIsLink, nameIsLink, nameIsHardLink, started;
+    } cases[] = {
+        {"temporary folder a link to another program's folder", "other", true, false, false, false},
+        {"temporary folder a link, with an earlier copy", NULL, true, false, false, true},
+        // Wine shows a link to a file as that file: it cannot go without it.
+        {"copy's name a link to another program's file", "other", false, true, false, false},
+        {"copy's name a hard link to another program's file", "other", false, false, true, true},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        RemoveTreeWithLinks(temp_);
+        RemoveTree(other);
+        MakeFolders(other);
+        const std::string otherBytes = c.otherBytes ? c.otherBytes : own;
+        WriteFileText(otherFile, otherBytes);
+        const std::string copy = temp_ + "\\" UNINSTALL_EXE_NAME;
+        if (c.tempIsLink) {
+            ASSERT_TRUE(MakeFolderLink(temp_, other));
+        } else {
+            MakeFolders(temp_);
+            ASSERT_TRUE(c.nameIsLink ? MakeFileLink(copy, otherFile)
+                                     : CreateHardLinkA(copy.c_str(), otherFile.c_str(), NULL));
+        }
+        TemporaryFolderOverride override(temp_);
+        ProgramStartLog log;
+        BoxAnswerer answerer;
+
+        EXPECT_EQ(c.started ? 1 : 0, StartTemporaryCopy());
+
+        EXPECT_EQ(c.started ? 1u : 0u, log.starts.size());
+        if (c.started) {
+            EXPECT_TRUE(own == ReadFileText(copy)) << "not the program's bytes";
+            EXPECT_TRUE(answerer.boxes.empty());
+        } else {
+            ASSERT_EQ(1u, answerer.boxes.size());
+            EXPECT_EQ("Cannot copy uninstall.exe to TEMP.", answerer.boxes[0].text);
+        }
+        EXPECT_TRUE(otherBytes == ReadFileText(otherFile)) << "the other file changed";
+    }
+    RemoveTreeWithLinks(temp_);
 }
 
 TEST(UninstallResources, IconGroupManifestAndVersion)
