@@ -316,8 +316,14 @@ protected:
     }
 };
 
+// The desktop folder of Wine's prefix is a link to the home folder, as a
+// redirected profile folder is a junction on Windows: its shortcuts go too.
 TEST_F(ShortcutCleanup, BothNamesGoFromAllFourFoldersInOrder)
 {
+    std::string desktop = SpecialFolder(CSIDL_DESKTOPDIRECTORY);
+    DWORD attributes = GetFileAttributesA(desktop.substr(0, desktop.size() - 1).c_str());
+    ASSERT_NE(INVALID_FILE_ATTRIBUTES, attributes);
+    ASSERT_TRUE(attributes & FILE_ATTRIBUTE_REPARSE_POINT) << desktop << " is no link";
     for (int csidl : kShortcutFolders) {
         std::string folder = SpecialFolder(csidl);
         ASSERT_TRUE(FolderExists(folder)) << csidl;
