@@ -25,16 +25,39 @@ const char kRoot[] = "C:\\tests\\elevation";
 const char kInstall[] = "C:\\tests\\elevation\\Velkor Chronex";
 const char kTemp[] = "C:\\tests\\elevation temp";
 // Loaded by name from inside system DLLs; Windows looks for them beside the
-// program first, and so does Wine when told to prefer a native DLL.
-const char kOverrides[] = "uxtheme,msimg32=n,b";
-const char *const kPlantedNames[] = {"uxtheme.dll", "msimg32.dll"};
+// program first, and so does Wine when told to prefer a native DLL (for
+// these programs only, so that the test's own helpers are not changed).
+const char *const kPlantedNames[] = {"uxtheme", "msimg32"};
+const char *const kPrograms[] = {SETUP_EXE_NAME, UNINSTALL_EXE_NAME};
+const char kAppDefaults[] = "Software\\Wine\\AppDefaults\\";
+
+void PreferNativeDlls(bool prefer)
+{
+    for (const char *program : kPrograms) {
+        std::string key = std::string(kAppDefaults) + program + "\\DllOverrides";
+        for (const char *name : kPlantedNames) {
+            if (prefer)
+                WriteString(HKEY_CURRENT_USER, key, name, "native,builtin");
+            else
+                DeleteValue(HKEY_CURRENT_USER, key, name);
+        }
+    }
+}
+
+std::string Texts(const std::vector<BoxRecord> &boxes)
+{
+    std::string texts;
+    for (const BoxRecord &box : boxes)
+        texts += "[" + box.text + "] ";
+    return texts;
+}
 
 class ElevationSafety : public ::testing::Test {
 protected:
     void SetUp() override { Clean(); }
     void TearDown() override
     {
-        SetEnvironmentVariableA("WINEDLLOVERRIDES", NULL);
+        PreferNativeDlls(false);
         Clean();
     }
     static void Clean()
@@ -50,7 +73,7 @@ protected:
     {
         for (const char *name : kPlantedNames)
             ASSERT_TRUE(CopyFileA((TestProgramFolder() + "planted.dll").c_str(),
-                                  (folder + "\\" + name).c_str(), FALSE));
+                                  (folder + "\\" + name + ".dll").c_str(), FALSE));
     }
     static std::string Marks() { return FileExists(kMarks) ? ReadFileText(kMarks) : ""; }
 };
@@ -61,14 +84,15 @@ TEST_F(ElevationSafety, PlantedDllsNeverLoad)
     Plant(kDist);
     Plant(kTemp);
     TemporaryFolderOverride temp(kTemp);
-    SetEnvironmentVariableA("WINEDLLOVERRIDES", kOverrides);
+    PreferNativeDlls(true);
 
     SetupRun setup = RunSetup(std::string(kDist) + "\\" SETUP_EXE_NAME, {kInstall, true, false});
+    EXPECT_EQ("", Marks()) << "planted DLLs ran in setup";
     EXPECT_EQ(1u, setup.exitCode);
     ASSERT_EQ(1u, setup.boxes.size());
     EXPECT_EQ(MSG_INSTALLED_SUCCESS, setup.boxes[0].text);
     for (const char *name : kPlantedNames)
-        EXPECT_TRUE(FileExists(std::string(kInstall) + "\\" + name)) << name;
+        EXPECT_TRUE(FileExists(std::string(kInstall) + "\\" + name + ".dll")) << name;
     std::string command;
     ASSERT_TRUE(
         ReadString(HKEY_LOCAL_MACHINE, UNINSTALL_ENTRY_PATH, VALUE_UNINSTALL_STRING, &command));
@@ -79,8 +103,8 @@ TEST_F(ElevationSafety, PlantedDllsNeverLoad)
     ASSERT_TRUE(tree.WaitForAll(60000));
     watcher.Stop();
 
-    EXPECT_EQ("", Marks()) << "planted DLLs ran in these programs";
-    EXPECT_EQ(1u, watcher.Boxes().size()) << "the confirmation only";
+    EXPECT_EQ("", Marks()) << "planted DLLs ran in the uninstaller";
+    EXPECT_EQ(1u, watcher.Boxes().size()) << Texts(watcher.Boxes());
     ASSERT_EQ(2u, tree.Named(UNINSTALL_EXE_NAME).size());
     EXPECT_EQ(std::string(kTemp) + "\\" UNINSTALL_EXE_NAME,
               tree.Named(UNINSTALL_EXE_NAME)[1].image);
@@ -92,16 +116,21 @@ TEST_F(ElevationSafety, PlantedDllsNeverLoad)
 
 struct Racer {
     std::string planted, copy, product;
+    DWORD copySize;
     volatile LONG stop;
 };
 
-// Writes the planted program over the temporary copy's name as often as it
-// can while the product is still installed.
+// Writes the planted program over the temporary copy as soon as the
+// uninstaller has written it, while the product is still installed.
 DWORD WINAPI Race(void *argument)
 {
     Racer *racer = (Racer *)argument;
-    while (!racer->stop && FileExists(racer->product))
-        CopyFileA(racer->planted.c_str(), racer->copy.c_str(), FALSE);
+    while (!racer->stop && FileExists(racer->product)) {
+        WIN32_FILE_ATTRIBUTE_DATA data;
+        if (GetFileAttributesExA(racer->copy.c_str(), GetFileExInfoStandard, &data) &&
+            data.nFileSizeLow == racer->copySize)
+            CopyFileA(racer->planted.c_str(), racer->copy.c_str(), FALSE);
+    }
     return 0;
 }
 
@@ -111,7 +140,8 @@ TEST_F(ElevationSafety, AProgramWrittenOverTheTemporaryCopyNeverRuns)
     TemporaryFolderOverride temp(kTemp);
     Racer racer = {TestProgramFolder() + "planted_program.exe",
                    std::string(kTemp) + "\\" UNINSTALL_EXE_NAME,
-                   std::string(kInstall) + "\\" PRODUCT_EXE_NAME, 0};
+                   std::string(kInstall) + "\\" PRODUCT_EXE_NAME,
+                   (DWORD)ReadFileText(TestProgramFolder() + UNINSTALL_EXE_NAME).size(), 0};
     HANDLE thread = CreateThread(NULL, 0, Race, &racer, 0, NULL);
     ASSERT_TRUE(thread != NULL);
 
@@ -130,7 +160,7 @@ TEST_F(ElevationSafety, AProgramWrittenOverTheTemporaryCopyNeverRuns)
     bool refused = boxes.size() == 2 && boxes[1].text == "Cannot copy uninstall.exe to TEMP.";
     bool removed = boxes.size() == 1 && !FileExists(racer.product) &&
                    !KeyExists(HKEY_LOCAL_MACHINE, SETTINGS_KEY_PATH);
-    EXPECT_TRUE(refused || removed) << boxes.size() << " boxes, the last: " << boxes.back().text;
+    EXPECT_TRUE(refused || removed) << Texts(boxes);
 }
 
 }  // namespace
