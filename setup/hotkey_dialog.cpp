@@ -16,6 +16,24 @@
 #define HOTKEY_CONTROL_WIDTH  200
 #define HOTKEY_CONTROL_HEIGHT 20
 
+// Set while a hotkey dialog exists; see HandHotkeyDialogKeys.
+static HHOOK g_keyHook;
+
+// The dialog is modeless, and the loop that takes its messages belongs to
+// the options dialog or a message box, which hand keys to the dialog
+// manager for their own windows only. Given to the dialog manager here,
+// Tab, Enter and Escape work in this dialog too instead of becoming the
+// hotkey.
+static LRESULT CALLBACK HandHotkeyDialogKeys(int code, WPARAM removed, LPARAM lParam)
+{
+    MSG *message = (MSG *)lParam;
+    if (code == HC_ACTION && removed == PM_REMOVE && g_hotkeyDialog &&
+        message->message >= WM_KEYFIRST && message->message <= WM_KEYLAST &&
+        IsDialogMessageA(g_hotkeyDialog, message))
+        message->message = WM_NULL;
+    return CallNextHookEx(NULL, code, removed, lParam);
+}
+
 static HFONT CreateHotkeyFont(HWND control)
 {
     HDC dc = GetDC(control);
@@ -42,6 +60,7 @@ static void InitHotkeyDialog(HWND dialog)
     g_hotkeyFont = CreateHotkeyFont(g_hotkeyControl);
     SendMessageA(g_hotkeyControl, WM_SETFONT, (WPARAM)g_hotkeyFont, 0);
     SetFocus(g_hotkeyControl);
+    g_keyHook = SetWindowsHookExA(WH_GETMESSAGE, HandHotkeyDialogKeys, NULL, GetCurrentThreadId());
 }
 
 // Without a control there is no choice to store, and the stored hotkey
@@ -58,6 +77,9 @@ static void StoreHotkey(void)
 static void CloseHotkeyDialog(HWND dialog)
 {
     DestroyWindow(dialog);
+    if (g_keyHook)
+        UnhookWindowsHookEx(g_keyHook);
+    g_keyHook = NULL;
     g_hotkeyDialog = NULL;
     g_hotkeyControl = NULL;
     if (g_hotkeyFont)
