@@ -10,11 +10,13 @@
 #include "settings.h"
 #include "setup.h"
 
-// The control is placed in pixels, below the dialog's text.
-#define HOTKEY_CONTROL_X      60
-#define HOTKEY_CONTROL_Y      60
-#define HOTKEY_CONTROL_WIDTH  200
-#define HOTKEY_CONTROL_HEIGHT 20
+// The control's place in dialog units, below the dialog's text: 60, 60,
+// 200 x 20 pixels at 96 dpi with the dialog's font, and growing with that
+// font at other densities, as the text does.
+#define HOTKEY_CONTROL_X      40
+#define HOTKEY_CONTROL_Y      37
+#define HOTKEY_CONTROL_WIDTH  133
+#define HOTKEY_CONTROL_HEIGHT 12
 
 // Set while a hotkey dialog exists; see HandHotkeyDialogKeys.
 static HHOOK g_keyHook;
@@ -34,6 +36,14 @@ static LRESULT CALLBACK HandHotkeyDialogKeys(int code, WPARAM removed, LPARAM lP
     return CallNextHookEx(NULL, code, removed, lParam);
 }
 
+static RECT HotkeyControlRect(HWND dialog)
+{
+    RECT rect = {HOTKEY_CONTROL_X, HOTKEY_CONTROL_Y, HOTKEY_CONTROL_X + HOTKEY_CONTROL_WIDTH,
+                 HOTKEY_CONTROL_Y + HOTKEY_CONTROL_HEIGHT};
+    MapDialogRect(dialog, &rect);
+    return rect;
+}
+
 static HFONT CreateHotkeyFont(HWND control)
 {
     HDC dc = GetDC(control);
@@ -45,14 +55,19 @@ static HFONT CreateHotkeyFont(HWND control)
 
 static void InitHotkeyDialog(HWND dialog)
 {
+    RECT place = HotkeyControlRect(dialog);
     if (!g_hotkeyDialog)
         g_hotkeyDialog = dialog;
     SetClassLongPtrA(dialog, GCLP_HICON,
                      (LONG_PTR)LoadIconA(g_instance, MAKEINTRESOURCEA(IDI_PRODUCT)));
     InitCommonControls();
     g_hotkeyControl = CreateWindowExA(0, HOTKEY_CLASSA, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP,
-                                      HOTKEY_CONTROL_X, HOTKEY_CONTROL_Y, HOTKEY_CONTROL_WIDTH,
-                                      HOTKEY_CONTROL_HEIGHT, dialog, NULL, g_instance, NULL);
+                                      place.left, place.top, place.right - place.left,
+                                      place.bottom - place.top, dialog, NULL, g_instance, NULL);
+    // Right after the text that asks for it, so that a screen reader names
+    // the field by that text. The text follows the two buttons.
+    HWND text = GetWindow(GetDlgItem(dialog, IDCANCEL), GW_HWNDNEXT);
+    SetWindowPos(g_hotkeyControl, text, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     DWORD hotkey = QuerySettingDword(HKEY_CURRENT_USER, VALUE_HOTKEY);
     if (hotkey == SETTING_NO_VALUE)
         hotkey = HOTKEY_DEFAULT;
