@@ -21,19 +21,25 @@
 // Set while a hotkey dialog exists; see HandHotkeyDialogKeys.
 static HHOOK g_keyHook;
 
-// The dialog is modeless, and the loop that takes its messages belongs to
-// the options dialog or a message box, which hand keys to the dialog
-// manager for their own windows only. Given to the dialog manager here,
-// Tab, Enter and Escape work in this dialog too instead of becoming the
-// hotkey.
-static LRESULT CALLBACK HandHotkeyDialogKeys(int code, WPARAM removed, LPARAM lParam)
+// The dialog is modeless, and the loops that take its messages are modal
+// ones, the options dialog's or a message box's, which give keys to the
+// dialog manager for their own dialog only. The dialog manager calls this
+// hook for each message of such a loop (not of a menu's), and here the
+// hotkey dialog's keys go to it as well, so that Tab, Enter and Escape work
+// there instead of becoming the hotkey.
+static LRESULT CALLBACK HandHotkeyDialogKeys(int code, WPARAM wParam, LPARAM lParam)
 {
+    static int handing;  // IsDialogMessageA calls this hook again
     MSG *message = (MSG *)lParam;
-    if (code == HC_ACTION && removed == PM_REMOVE && g_hotkeyDialog &&
-        message->message >= WM_KEYFIRST && message->message <= WM_KEYLAST &&
-        IsDialogMessageA(g_hotkeyDialog, message))
-        message->message = WM_NULL;
-    return CallNextHookEx(NULL, code, removed, lParam);
+    if (code == MSGF_DIALOGBOX && !handing && g_hotkeyDialog &&
+        message->message >= WM_KEYFIRST && message->message <= WM_KEYLAST) {
+        handing = 1;
+        BOOL taken = IsDialogMessageA(g_hotkeyDialog, message);
+        handing = 0;
+        if (taken)
+            return TRUE;
+    }
+    return CallNextHookEx(NULL, code, wParam, lParam);
 }
 
 static RECT HotkeyControlRect(HWND dialog)
@@ -75,7 +81,7 @@ static void InitHotkeyDialog(HWND dialog)
     g_hotkeyFont = CreateHotkeyFont(g_hotkeyControl);
     SendMessageA(g_hotkeyControl, WM_SETFONT, (WPARAM)g_hotkeyFont, 0);
     SetFocus(g_hotkeyControl);
-    g_keyHook = SetWindowsHookExA(WH_GETMESSAGE, HandHotkeyDialogKeys, NULL, GetCurrentThreadId());
+    g_keyHook = SetWindowsHookExA(WH_MSGFILTER, HandHotkeyDialogKeys, NULL, GetCurrentThreadId());
 }
 
 // Without a control there is no choice to store, and the stored hotkey
