@@ -485,15 +485,25 @@ TEST_F(HotkeyDialog, OkWithoutAControlStoresNothing)
 const char kLayoutDpiVariable[] = "CHRONEX_LAYOUT_DPI";
 const char kDesktopKey[] = "Control Panel\\Desktop";
 
-std::string Describe(HWND control)
+std::string ClassOf(HWND control)
 {
     char name[64] = "";
     GetClassNameA(control, name, sizeof(name));
-    bool icon = (GetWindowLongA(control, GWL_STYLE) & SS_TYPEMASK) == SS_ICON &&
-                lstrcmpiA(name, "Static") == 0;
-    std::string text = icon ? "icon" : "\"" + WindowText(control).substr(0, 24) + "\"";
+    CharLowerA(name);
+    return name;
+}
+
+bool IsIcon(HWND control)
+{
+    return ClassOf(control) == "static" &&
+           (GetWindowLongA(control, GWL_STYLE) & SS_TYPEMASK) == SS_ICON;
+}
+
+std::string Describe(HWND control)
+{
+    std::string text = IsIcon(control) ? "icon" : "\"" + WindowText(control).substr(0, 24) + "\"";
     RECT r = ChildRect(control);
-    return std::string(name) + " " + text + " at " +
+    return ClassOf(control) + " " + text + " at " +
            std::to_string(r.left) + "," + std::to_string(r.top) + " " +
            std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top);
 }
@@ -503,10 +513,7 @@ std::string Describe(HWND control)
 // the box for a check box; edit and hotkey fields one line of any text.
 void ExpectTextFits(HWND control)
 {
-    char name[64] = "";
-    GetClassNameA(control, name, sizeof(name));
-    LONG style = GetWindowLongA(control, GWL_STYLE);
-    if (lstrcmpiA(name, "Static") == 0 && (style & SS_TYPEMASK) == SS_ICON)
+    if (IsIcon(control))
         return;
     RECT client;
     GetClientRect(control, &client);
@@ -516,14 +523,14 @@ void ExpectTextFits(HWND control)
     TEXTMETRICA metrics = {};
     GetTextMetricsA(dc, &metrics);
     SIZE need = {0, metrics.tmHeight};
-    if (lstrcmpiA(name, "Static") == 0) {
+    if (ClassOf(control) == "static") {
         RECT wrapped = client;
         DrawTextA(dc, text.c_str(), -1, &wrapped, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS);
         need.cx = wrapped.right, need.cy = wrapped.bottom;
-    } else if (lstrcmpiA(name, "Button") == 0) {
+    } else if (ClassOf(control) == "button") {
         text.erase(std::remove(text.begin(), text.end(), '&'), text.end());
         GetTextExtentPoint32A(dc, text.c_str(), (int)text.size(), &need);
-        need.cx += (style & BS_TYPEMASK) == BS_AUTOCHECKBOX
+        need.cx += (GetWindowLongA(control, GWL_STYLE) & BS_TYPEMASK) == BS_AUTOCHECKBOX
                        ? GetSystemMetrics(SM_CXMENUCHECK) + metrics.tmAveCharWidth
                        : 2 * GetSystemMetrics(SM_CXEDGE);
     }
