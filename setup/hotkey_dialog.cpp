@@ -10,11 +10,45 @@
 #include "settings.h"
 #include "setup.h"
 
-// The control is placed in pixels, below the dialog's text.
-#define HOTKEY_CONTROL_X      60
-#define HOTKEY_CONTROL_Y      60
-#define HOTKEY_CONTROL_WIDTH  200
-#define HOTKEY_CONTROL_HEIGHT 20
+// The control's place in dialog units, below the dialog's text: 60, 60,
+// 200 x 20 pixels at 96 dpi with the dialog's font, and growing with that
+// font at other densities, as the text does.
+#define HOTKEY_CONTROL_X      40
+#define HOTKEY_CONTROL_Y      37
+#define HOTKEY_CONTROL_WIDTH  133
+#define HOTKEY_CONTROL_HEIGHT 12
+
+// Set while a hotkey dialog exists; see HandHotkeyDialogKeys.
+static HHOOK g_keyHook;
+
+// The dialog is modeless, and the loops that take its messages are modal
+// ones, the options dialog's or a message box's, which give keys to the
+// dialog manager for their own dialog only. The dialog manager calls this
+// hook for each message of such a loop (not of a menu's), and here the
+// hotkey dialog's keys go to it as well, so that Tab, Enter and Escape work
+// there instead of becoming the hotkey.
+static LRESULT CALLBACK HandHotkeyDialogKeys(int code, WPARAM wParam, LPARAM lParam)
+{
+    static int handing;  // IsDialogMessageA calls this hook again
+    MSG *message = (MSG *)lParam;
+    if (code == MSGF_DIALOGBOX && !handing && g_hotkeyDialog &&
+        message->message >= WM_KEYFIRST && message->message <= WM_KEYLAST) {
+        handing = 1;
+        BOOL taken = IsDialogMessageA(g_hotkeyDialog, message);
+        handing = 0;
+        if (taken)
+            return TRUE;
+    }
+    return CallNextHookEx(NULL, code, wParam, lParam);
+}
+
+static RECT HotkeyControlRect(HWND dialog)
+{
+    RECT rect = {HOTKEY_CONTROL_X, HOTKEY_CONTROL_Y, HOTKEY_CONTROL_X + HOTKEY_CONTROL_WIDTH,
+                 HOTKEY_CONTROL_Y + HOTKEY_CONTROL_HEIGHT};
+    MapDialogRect(dialog, &rect);
+    return rect;
+}
 
 static HFONT CreateHotkeyFont(HWND control)
 {
@@ -38,14 +72,19 @@ static void RegisterHotkeyClass(void)
 
 static void InitHotkeyDialog(HWND dialog)
 {
+    RECT place = HotkeyControlRect(dialog);
     if (!g_hotkeyDialog)
         g_hotkeyDialog = dialog;
     SetClassLongPtrA(dialog, GCLP_HICON,
                      (LONG_PTR)LoadIconA(g_instance, MAKEINTRESOURCEA(IDI_PRODUCT)));
     RegisterHotkeyClass();
     g_hotkeyControl = CreateWindowExA(0, HOTKEY_CLASSA, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP,
-                                      HOTKEY_CONTROL_X, HOTKEY_CONTROL_Y, HOTKEY_CONTROL_WIDTH,
-                                      HOTKEY_CONTROL_HEIGHT, dialog, NULL, g_instance, NULL);
+                                      place.left, place.top, place.right - place.left,
+                                      place.bottom - place.top, dialog, NULL, g_instance, NULL);
+    // Right after the text that asks for it, so that a screen reader names
+    // the field by that text. The text follows the two buttons.
+    HWND text = GetWindow(GetDlgItem(dialog, IDCANCEL), GW_HWNDNEXT);
+    SetWindowPos(g_hotkeyControl, text, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     DWORD hotkey = QuerySettingDword(HKEY_CURRENT_USER, VALUE_HOTKEY);
     if (hotkey == SETTING_NO_VALUE)
         hotkey = HOTKEY_DEFAULT;
@@ -53,6 +92,7 @@ static void InitHotkeyDialog(HWND dialog)
     g_hotkeyFont = CreateHotkeyFont(g_hotkeyControl);
     SendMessageA(g_hotkeyControl, WM_SETFONT, (WPARAM)g_hotkeyFont, 0);
     SetFocus(g_hotkeyControl);
+    g_keyHook = SetWindowsHookExA(WH_MSGFILTER, HandHotkeyDialogKeys, NULL, GetCurrentThreadId());
 }
 
 // Without a control there is no choice to store, and the stored hotkey
@@ -69,6 +109,9 @@ static void StoreHotkey(void)
 static void CloseHotkeyDialog(HWND dialog)
 {
     DestroyWindow(dialog);
+    if (g_keyHook)
+        UnhookWindowsHookEx(g_keyHook);
+    g_keyHook = NULL;
     g_hotkeyDialog = NULL;
     g_hotkeyControl = NULL;
     if (g_hotkeyFont)

@@ -25,7 +25,8 @@ else
     echo "Host: $HOST_WHY; testing the 64-bit build in a 64-bit prefix; the 32-bit programs are built and checked statically, not run"
 fi
 
-scripts/install-deps.sh
+# xdotool presses real keys on the X display for the keyboard tests.
+scripts/install-deps.sh xdotool
 
 # The routines without Win32 calls, natively, with sanitizers and short
 # fuzz runs.

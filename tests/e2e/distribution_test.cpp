@@ -6,6 +6,7 @@
 
 #include "file_lists.h"
 #include "files.h"
+#include "long_paths.h"
 #include "process.h"
 #include "product.h"
 
@@ -46,6 +47,30 @@ TEST(Distribution, EveryTopLevelFileIsOnTheInstalledFileList)
         if (name == UNINSTALL_EXE_NAME || name == IMAGES_FOLDER_NAME)
             continue;
         EXPECT_TRUE(OnInstalledFileList(name)) << name;
+    }
+}
+
+// Both programs declare system DPI awareness, read as the loader reads
+// their manifests: Windows lays their dialogs out at the screen's density
+// instead of drawing them at 96 dpi and stretching them.
+TEST(Distribution, ProgramsDeclareDpiAwareness)
+{
+    for (const char *name : {SETUP_EXE_NAME, UNINSTALL_EXE_NAME}) {
+        SCOPED_TRACE(name);
+        std::string path = DistFolder() + "\\" + name;
+        ACTCTXA request = {};
+        request.cbSize = sizeof(request);
+        request.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
+        request.lpSource = path.c_str();
+        request.lpResourceName = CREATEPROCESS_MANIFEST_RESOURCE_ID;
+        HANDLE context = CreateActCtxA(&request);
+        ASSERT_NE(INVALID_HANDLE_VALUE, context);
+        WCHAR value[16] = L"garbage";
+        SIZE_T written = 0;
+        EXPECT_TRUE(QueryActCtxSettingsW(0, context, NULL, L"dpiAware", value, 16, &written))
+            << "error " << GetLastError();
+        EXPECT_EQ("true", NarrowText(value));
+        ReleaseActCtx(context);
     }
 }
 

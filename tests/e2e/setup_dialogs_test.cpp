@@ -224,7 +224,63 @@ protected:
     {
         return ReadDword(HKEY_CURRENT_USER, SETTINGS_KEY_PATH, VALUE_HOTKEY, value);
     }
+    static HWND Focus(HWND dialog)
+    {
+        GUITHREADINFO thread = {};
+        thread.cbSize = sizeof(thread);
+        GetGUIThreadInfo(GetWindowThreadProcessId(dialog, NULL), &thread);
+        return thread.hwndFocus;
+    }
 };
+
+// Real key presses, as a keyboard user makes them: Alt+H opens the dialog,
+// Enter is OK, Escape is Cancel, Tab leaves the field for OK. None of these
+// keys becomes the hotkey, and none reaches the options dialog.
+TEST_F(SetupHotkeyDialog, WorksFromTheKeyboard)
+{
+    HWND options = Start();
+    ASSERT_TRUE(options != NULL);
+    struct Case {
+        const char *typed;  // into the field
+        int shown;          // what the field then shows
+        bool tabToOk;
+        const char *closing;
+        DWORD stored;  // HotKey afterwards
+    } cases[] = {
+        {"ctrl+shift+F5", 0x0374, false, "Return", 0x0374},
+        {"ctrl+alt+a", 0x0641, false, "Escape", 0x0374},  // Cancel keeps the value
+        {"ctrl+shift+F6", 0x0375, true, "Return", 0x0375},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(std::string(c.typed) + (c.tabToOk ? " Tab " : " ") + c.closing);
+        SetForegroundWindow(options);
+        ASSERT_EQ("", PressKeys("alt+h"));
+        HWND dialog = WaitForWindow(program_.id, "#32770", HOTKEY_TITLE, kTimeout);
+        ASSERT_TRUE(dialog != NULL) << "Alt+H opens the hotkey dialog";
+        HWND control = FindWindowExA(dialog, NULL, HOTKEY_CLASSA, NULL);
+        ASSERT_TRUE(WaitUntil([&] { return Focus(dialog) == control; }, kTimeout));
+        ASSERT_EQ("", PressKeys(c.typed));
+        EXPECT_TRUE(WaitUntil([&] { return Shown(control) == c.shown; }, kTimeout))
+            << "shown: 0x" << std::hex << Shown(control);
+        if (c.tabToOk) {
+            ASSERT_EQ("", PressKeys("Tab"));
+            EXPECT_TRUE(WaitUntil([&] { return Focus(dialog) == GetDlgItem(dialog, IDOK); },
+                                  kTimeout));
+            EXPECT_EQ(c.shown, Shown(control)) << "Tab keeps the combination";
+        }
+        ASSERT_EQ("", PressKeys(c.closing));
+        ASSERT_TRUE(WaitUntilGone(dialog, kTimeout)) << c.closing << " closes the dialog";
+        DWORD value = 0;
+        EXPECT_TRUE(Stored(&value));
+        EXPECT_EQ(c.stored, value);
+    }
+    EXPECT_TRUE(Boxes().empty()) << "no key reached the options dialog";
+    SetForegroundWindow(options);
+    ASSERT_EQ("", PressKeys("Escape"));
+    EXPECT_EQ(0u, Exit()) << "Escape in the options dialog asks; OK ends setup";
+    ASSERT_EQ(1u, Boxes().size());
+    ExpectBox(Boxes()[0], MSG_SETUP_WILL_STOP, ICON_QUESTION, {IDOK, IDCANCEL});
+}
 
 TEST_F(SetupHotkeyDialog, ShowsStoresAndStaysSingle)
 {

@@ -7,7 +7,9 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <functional>
+#include <iostream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -361,6 +363,8 @@ TEST_F(HotkeyDialog, ControlFontAndHandlesWhileOpenAllGoneAfterClose)
     ASSERT_TRUE(control != NULL);
     EXPECT_EQ(control, g_hotkeyControl);
     EXPECT_EQ(0, GetDlgCtrlID(control));
+    EXPECT_EQ(HOTKEY_TEXT, WindowText(GetWindow(control, GW_HWNDPREV)))
+        << "the field follows the text that asks for it";
     RECT rect = ChildRect(control);
     EXPECT_EQ(60, rect.left);
     EXPECT_EQ(60, rect.top);
@@ -472,6 +476,139 @@ TEST_F(HotkeyDialog, OkWithoutAControlStoresNothing)
     ASSERT_TRUE(ReadDword(HKEY_CURRENT_USER, SETTINGS_KEY_PATH, VALUE_HOTKEY, &stored));
     EXPECT_EQ(0x0374u, stored);
     EXPECT_EQ(0u, (unsigned)GetObjectType(font));
+}
+
+// Both dialogs at one screen density. A program reads the density
+// (LogPixels) when it starts, so each density gets a process of its own:
+// this program again, running LayoutChild.Run. It carries the installer's
+// manifest, and with it the installer's DPI awareness.
+const char kLayoutDpiVariable[] = "CHRONEX_LAYOUT_DPI";
+const char kDesktopKey[] = "Control Panel\\Desktop";
+
+std::string ClassOf(HWND control)
+{
+    char name[64] = "";
+    GetClassNameA(control, name, sizeof(name));
+    CharLowerA(name);
+    return name;
+}
+
+bool IsIcon(HWND control)
+{
+    return ClassOf(control) == "static" &&
+           (GetWindowLongA(control, GWL_STYLE) & SS_TYPEMASK) == SS_ICON;
+}
+
+std::string Describe(HWND control)
+{
+    std::string text = IsIcon(control) ? "icon" : "\"" + WindowText(control).substr(0, 24) + "\"";
+    RECT r = ChildRect(control);
+    return ClassOf(control) + " " + text + " at " +
+           std::to_string(r.left) + "," + std::to_string(r.top) + " " +
+           std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top);
+}
+
+// What a control's text needs in its own font, against its client area.
+// Statics wrap their text; buttons and check boxes hold one line, beside
+// the box for a check box; edit and hotkey fields one line of any text.
+void ExpectTextFits(HWND control)
+{
+    if (IsIcon(control))
+        return;
+    RECT client;
+    GetClientRect(control, &client);
+    std::string text = WindowText(control);
+    HDC dc = GetDC(control);
+    HGDIOBJ old = SelectObject(dc, (HFONT)SendMessageA(control, WM_GETFONT, 0, 0));
+    TEXTMETRICA metrics = {};
+    GetTextMetricsA(dc, &metrics);
+    SIZE need = {0, metrics.tmHeight};
+    if (ClassOf(control) == "static") {
+        RECT wrapped = client;
+        DrawTextA(dc, text.c_str(), -1, &wrapped, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS);
+        need.cx = wrapped.right, need.cy = wrapped.bottom;
+    } else if (ClassOf(control) == "button") {
+        text.erase(std::remove(text.begin(), text.end(), '&'), text.end());
+        GetTextExtentPoint32A(dc, text.c_str(), (int)text.size(), &need);
+        need.cx += (GetWindowLongA(control, GWL_STYLE) & BS_TYPEMASK) == BS_AUTOCHECKBOX
+                       ? GetSystemMetrics(SM_CXMENUCHECK) + metrics.tmAveCharWidth
+                       : 2 * GetSystemMetrics(SM_CXEDGE);
+    }
+    SelectObject(dc, old);
+    ReleaseDC(control, dc);
+    EXPECT_LE(need.cx, client.right) << Describe(control) << ": text too wide";
+    EXPECT_LE(need.cy, client.bottom) << Describe(control) << ": text too high";
+}
+
+// No visible control overlaps another (and so none covers another's text),
+// and every text fits its control.
+void ExpectReadable(HWND dialog, const std::string &name)
+{
+    SCOPED_TRACE(name);
+    std::vector<HWND> shown;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (IsWindowVisible(child))
+            shown.push_back(child);
+    for (size_t i = 0; i < shown.size(); ++i) {
+        std::cout << "    " << name << ": " << Describe(shown[i]) << "\n";
+        for (size_t j = i + 1; j < shown.size(); ++j) {
+            RECT a = ChildRect(shown[i]), b = ChildRect(shown[j]), both;
+            EXPECT_FALSE(IntersectRect(&both, &a, &b))
+                << Describe(shown[i]) << " overlaps " << Describe(shown[j]);
+        }
+        ExpectTextFits(shown[i]);
+    }
+}
+
+TEST(LayoutChild, Run)
+{
+    char dpi[16] = "";
+    if (!GetEnvironmentVariableA(kLayoutDpiVariable, dpi, sizeof(dpi)))
+        GTEST_SKIP() << "started by DialogLayout.ReadableAtEveryDensity only";
+    HDC screen = GetDC(NULL);
+    ASSERT_EQ(atoi(dpi), GetDeviceCaps(screen, LOGPIXELSY)) << "LogPixels taken at the start";
+    ReleaseDC(NULL, screen);
+    g_instance = GetModuleHandleA(NULL);
+    HWND options = CreateDialogParamA(g_instance, MAKEINTRESOURCEA(IDD_INSTALL_OPTIONS), NULL,
+                                      InstallOptionsDlgProc, 0);
+    ASSERT_TRUE(options != NULL);
+    SendMessageA(options, WM_COMMAND, IDC_SET_HOTKEY, 0);
+    ASSERT_TRUE(g_hotkeyDialog != NULL);
+    ExpectReadable(options, std::string(dpi) + " dpi, options dialog");
+    ExpectReadable(g_hotkeyDialog, std::string(dpi) + " dpi, hotkey dialog");
+    SendMessageA(g_hotkeyDialog, WM_COMMAND, IDCANCEL, 0);
+    DestroyWindow(options);
+}
+
+// Puts the density back whatever happened.
+struct SavedDensity {
+    DWORD value = 0;
+    bool had = ReadDword(HKEY_CURRENT_USER, kDesktopKey, "LogPixels", &value);
+    ~SavedDensity()
+    {
+        if (had)
+            WriteDword(HKEY_CURRENT_USER, kDesktopKey, "LogPixels", value);
+        else
+            DeleteValue(HKEY_CURRENT_USER, kDesktopKey, "LogPixels");
+    }
+};
+
+TEST(DialogLayout, ReadableAtEveryDensity)
+{
+    SavedDensity saved;
+    for (int dpi : {96, 120, 144, 192}) {
+        SCOPED_TRACE(testing::Message() << dpi << " dpi");
+        WriteDword(HKEY_CURRENT_USER, kDesktopKey, "LogPixels", dpi);
+        SetEnvironmentVariableA(kLayoutDpiVariable, std::to_string(dpi).c_str());
+        Program child;
+        bool started = StartProgram("\"" + TestProgramPath() +
+                                        "\" --gtest_filter=LayoutChild.Run --gtest_brief=1",
+                                    "", &child);
+        SetEnvironmentVariableA(kLayoutDpiVariable, NULL);
+        ASSERT_TRUE(started);
+        EXPECT_EQ(0u, WaitForExit(child, 60000)) << "the child's failures are above";
+        EndProgram(&child);
+    }
 }
 
 // The templates as built, read back from the resources.

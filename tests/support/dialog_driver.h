@@ -4,7 +4,10 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
+
+#include "process.h"
 
 // A window's text; "<no answer>" when the window does not answer. WM_GETTEXT
 // works across processes, unlike GetWindowText on other threads.
@@ -45,15 +48,36 @@ inline void PostClick(HWND dialog, int id)
     PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
 }
 
-inline bool WaitUntilGone(HWND window, DWORD timeoutMs)
+// Polls until the condition holds; false on timeout.
+inline bool WaitUntil(const std::function<bool()> &condition, DWORD timeoutMs)
 {
     DWORD start = GetTickCount();
-    while (IsWindow(window)) {
+    while (!condition()) {
         if (GetTickCount() - start > timeoutMs)
             return false;
         Sleep(20);
     }
     return true;
+}
+
+inline bool WaitUntilGone(HWND window, DWORD timeoutMs)
+{
+    return WaitUntil([window] { return !IsWindow(window); }, timeoutMs);
+}
+
+// Real key presses on the X display (xdotool through XTEST), in xdotool's
+// names: "alt+h", "ctrl+shift+F5 Return". They go to the window that has
+// the focus. xdotool asks for the pointer afterwards, a round trip that
+// returns once the X server has taken the keys, so that the keys of
+// successive calls arrive in order. Returns what went wrong, empty when
+// nothing did.
+inline std::string PressKeys(const std::string &keys)
+{
+    std::string output;
+    if (RunHostProgram("/usr/bin/xdotool key --delay 30 " + keys + " getmouselocation",
+                       "screen:", 10000, &output))
+        return "";
+    return "xdotool key " + keys + ": " + (output.empty() ? "no answer (installed?)" : output);
 }
 
 struct WindowCount {

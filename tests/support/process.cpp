@@ -1,6 +1,8 @@
 // Starting programs, waiting for their windows and their exit codes.
 #include "process.h"
 
+#include "files.h"
+
 bool StartProgram(const std::string &commandLine, const std::string &folder, Program *program)
 {
     STARTUPINFOA startup = {};
@@ -83,6 +85,38 @@ void EndProgram(Program *program)
     }
     CloseHandle(program->process);
     program->process = NULL;
+}
+
+bool RunHostProgram(const std::string &commandLine, const std::string &until, DWORD timeoutMs,
+                    std::string *output)
+{
+    char folder[MAX_PATH] = "", path[MAX_PATH] = "";
+    GetTempPathA(sizeof(folder), folder);
+    GetTempFileNameA(folder, "out", 0, path);
+    SECURITY_ATTRIBUTES inherited = {sizeof(inherited), NULL, TRUE};
+    HANDLE file = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherited,
+                              CREATE_ALWAYS, 0, NULL);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = file;
+    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+    PROCESS_INFORMATION info = {};
+    std::string line = "Z:" + commandLine;  // Wine's drive Z: is the host's root
+    bool started = file != INVALID_HANDLE_VALUE &&
+                   CreateProcessA(NULL, &line[0], NULL, NULL, TRUE, 0, NULL, NULL, &startup, &info);
+    if (file != INVALID_HANDLE_VALUE)
+        CloseHandle(file);
+    DWORD start = GetTickCount();
+    bool found = false;
+    while (started && !found && GetTickCount() - start < timeoutMs) {
+        Sleep(10);
+        *output = ReadFileText(path);
+        found = output->find(until) != std::string::npos;
+    }
+    DeleteFileA(path);
+    return found;
 }
 
 std::string TestProgramPath()

@@ -26,6 +26,14 @@ DWORD WaitForExit(const Program &program, DWORD timeoutMs);
 // Ends a program that is still running (by its handle) and closes the handle.
 void EndProgram(Program *program);
 
+// Starts a program of the host system, named by its Unix path, and reads
+// what it writes to stdout until that holds `until`. Wine starts such a
+// program without a process handle and hands it files but not pipes, so
+// its output, through a file, is the only sign of how far it got. False
+// when it cannot be started or `until` does not come within timeoutMs.
+bool RunHostProgram(const std::string &commandLine, const std::string &until, DWORD timeoutMs,
+                    std::string *output);
+
 // True for a 32-bit program on 64-bit Windows (WoW64).
 bool RunningUnderWow64();
 
