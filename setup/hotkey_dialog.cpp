@@ -44,8 +44,12 @@ static LRESULT CALLBACK HandHotkeyDialogKeys(int code, WPARAM wParam, LPARAM lPa
 
 static RECT HotkeyControlRect(HWND dialog)
 {
-    RECT rect = {HOTKEY_CONTROL_X, HOTKEY_CONTROL_Y, HOTKEY_CONTROL_X + HOTKEY_CONTROL_WIDTH,
-                 HOTKEY_CONTROL_Y + HOTKEY_CONTROL_HEIGHT};
+    // Set field by field: an initialiser list would be a template in .data.
+    RECT rect;
+    rect.left = HOTKEY_CONTROL_X;
+    rect.top = HOTKEY_CONTROL_Y;
+    rect.right = HOTKEY_CONTROL_X + HOTKEY_CONTROL_WIDTH;
+    rect.bottom = HOTKEY_CONTROL_Y + HOTKEY_CONTROL_HEIGHT;
     MapDialogRect(dialog, &rect);
     return rect;
 }
@@ -64,7 +68,7 @@ static HFONT CreateHotkeyFont(HWND control)
 // with the theme engine before the DLL search is restricted.
 static void RegisterHotkeyClass(void)
 {
-    HMODULE library = LoadLibraryA("comctl32.dll");
+    HMODULE library = LoadLibraryExA("comctl32.dll", NULL, 0);
     FARPROC init = library ? GetProcAddress(library, "InitCommonControls") : NULL;
     if (init)
         ((void(WINAPI *)(void))(void *)init)();
