@@ -30,7 +30,10 @@ const char kSetup[] = DIST "\\" SETUP_EXE_NAME;
 const char kKernel[] = "kernel32.dll";
 const DWORD kRunTimeoutMs = 90000;
 
-// What the user tries first once the machine runs again.
+// What the user tries first once the machine runs again: the software list
+// where it names the product or where the uninstallation was started from
+// it; the install folder's uninstall.exe once the list no longer names the
+// product; setup again after a setup that the list does not know of.
 enum FirstTry {
     kSoftwareList,   // the Uninstall of the software list
     kListOrSetup,    // the same; when the list names nothing, setup again
@@ -115,7 +118,8 @@ TEST_F(Interruption, EveryStopIsFinishedByWhatTheUserTriesFirst)
         {"setup, before uninstall.exe is copied", {kSetup, kKernel, "CopyFileA", 1}, kListOrSetup},
         {"the first uninstaller, before its temporary copy starts",
          {INSTALL "\\" UNINSTALL_EXE_NAME, kKernel, "CopyFileA", 1}, kSoftwareList},
-        // 8 for the shortcut names, then 32 of the installed-file list.
+        // 8 for the shortcut names, then 32 of the installed-file list:
+        // Chronex.exe and chronex.htm are gone, the other files not yet.
         {"the removal phase, among the installed files",
          {TEMP "\\" UNINSTALL_EXE_NAME, kKernel, "DeleteFileA", 40}, kInstalledCopy},
         {"the cleanup script, before it runs", {"cmd.exe", nullptr, nullptr, 0}, kListOrSetup},
