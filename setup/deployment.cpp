@@ -1,7 +1,8 @@
 // Copying the distribution into the install folder: first the files of other
-// Quillstar tools are deleted, then every plain file of the folder setup runs
-// from, then the plain files of its images subfolder. A file that cannot be
-// copied gets a box of its own and the copy goes on.
+// Quillstar tools are deleted, then uninstall.exe is copied and entered in
+// the list of installed software, then every other plain file of the folder
+// setup runs from, then the plain files of its images subfolder. A file that
+// cannot be copied gets a box of its own and the copy goes on.
 #include <windows.h>
 #include <shlobj.h>
 
@@ -39,10 +40,10 @@ static int GetSourceFolder(char *folder)
     return 1;
 }
 
-static void DeletePreCopyFiles(void)
+// folder: the install folder with its backslash (NULL: it did not fit).
+static void DeletePreCopyFiles(const char *folder)
 {
-    char folder[MAX_PATH];
-    if (!ComposeDestination(folder))
+    if (!folder)
         return;
     for (size_t i = 0; i < kPreCopyDeletionCount; ++i) {
         char path[MAX_PATH];
@@ -52,10 +53,15 @@ static void DeletePreCopyFiles(void)
     }
 }
 
-static int IsSkipped(const WIN32_FIND_DATAA *entry)
+// Which files of a folder a pass copies: every other file than
+// uninstall.exe, uninstall.exe alone, or all of them.
+enum CopyPart { COPY_OTHERS = 0, COPY_UNINSTALLER = 1, COPY_ALL = -1 };
+
+static int IsSkipped(const WIN32_FIND_DATAA *entry, int part)
 {
     return IsDotEntry(entry->cFileName) || lstrcmpiA(entry->cFileName, SETUP_EXE_NAME) == 0 ||
-           (entry->dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+           (entry->dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ||
+           (part != COPY_ALL && part != (lstrcmpiA(entry->cFileName, UNINSTALL_EXE_NAME) == 0));
 }
 
 // A destination that could not be composed (NULL) fails every copy, so each
@@ -80,25 +86,29 @@ static void ReportCopyFailure(const char *name, const char *tail)
     ShowMessage(text, MB_ICONERROR);
 }
 
-// Copies the plain files of source into destination, both ending in a
-// backslash.
-static void CopyPass(const char *source, const char *destination, const char *tail)
+// Copies the part of the plain files of source that part names into
+// destination, both ending in a backslash; the number of files copied.
+static int CopyPass(const char *source, const char *destination, const char *tail, int part)
 {
+    int copied = 0;
     char pattern[MAX_PATH];
     if (!CopyText(pattern, sizeof(pattern), source) ||
         !AppendText(pattern, sizeof(pattern), FIND_ALL_PATTERN))
-        return;
+        return 0;
     WIN32_FIND_DATAA entry;
     HANDLE search = FindFirstFileA(pattern, &entry);
     if (search == INVALID_HANDLE_VALUE)
-        return;
+        return 0;
     do {
-        if (IsSkipped(&entry))
+        if (IsSkipped(&entry, part))
             continue;
-        if (!CopyEntry(source, destination, entry.cFileName))
+        if (CopyEntry(source, destination, entry.cFileName))
+            ++copied;
+        else
             ReportCopyFailure(entry.cFileName, tail);
     } while (FindNextFileA(search, &entry));
     FindClose(search);
+    return copied;
 }
 
 // Creates the images folder and announces it, also when it already existed.
@@ -114,17 +124,24 @@ static int CreateImagesFolder(char *folder)
 
 void DeployFiles(void)
 {
-    DeletePreCopyFiles();
+    char folder[MAX_PATH];
+    const char *destination = ComposeDestination(folder) ? folder : NULL;
+    DeletePreCopyFiles(destination);
 
     char source[MAX_PATH];
     int haveSource = GetSourceFolder(source);
-    char destination[MAX_PATH];
-    int haveDestination = ComposeDestination(destination);
-    if (haveSource)
-        CopyPass(source, haveDestination ? destination : NULL, MSG_COPY_TAIL_SOURCE);
+    // uninstall.exe comes first, and the entry in the list of installed
+    // software once it is copied: the list never names a missing
+    // uninstaller, and from then on an installation ended halfway can be
+    // removed.
+    if (haveSource) {
+        if (CopyPass(source, destination, MSG_COPY_TAIL_SOURCE, COPY_UNINSTALLER))
+            WriteUninstallEntry();
+        CopyPass(source, destination, MSG_COPY_TAIL_SOURCE, COPY_OTHERS);
+    }
 
     char images[MAX_PATH];
     int haveImages = CreateImagesFolder(images);
     if (haveSource && AppendText(source, sizeof(source), IMAGES_FOLDER_NAME "\\"))
-        CopyPass(source, haveImages ? images : NULL, MSG_COPY_TAIL_IMAGES);
+        CopyPass(source, haveImages ? images : NULL, MSG_COPY_TAIL_IMAGES, COPY_ALL);
 }

@@ -24,7 +24,9 @@ static int ComposeQuotedProgram(char *text, size_t cap, const char *name)
 // The entry is written whole or not at all: an entry in the list of
 // installed software without a command that can run would be a dead end.
 // The uninstaller's path must fit a path buffer, or it could not be there.
-static void WriteUninstallEntry(void)
+// File deployment writes it, once it has copied uninstall.exe into the
+// install folder.
+void WriteUninstallEntry(void)
 {
     char program[MAX_PATH];
     char command[COMMAND_BUFFER_SIZE];
@@ -74,7 +76,6 @@ static void WriteDocumentType(void)
 void RegisterInstallation(void)
 {
     WriteSettingString(HKEY_LOCAL_MACHINE, VALUE_INSTALL_PATH, g_installFolder);
-    WriteUninstallEntry();
     WriteDocumentType();
     SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, NULL, NULL);
     SHChangeNotify(0, SHCNF_FLUSH, NULL, NULL);

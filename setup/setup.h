@@ -23,7 +23,8 @@ INT_PTR CALLBACK InstallOptionsDlgProc(HWND dialog, UINT message, WPARAM wParam,
 INT_PTR CALLBACK HotkeyDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
 // registration.cpp
-void RegisterInstallation(void);
+void RegisterInstallation(void);  // InstallPath and the settings document type
+void WriteUninstallEntry(void);   // the entry in the list of installed software
 
 // deployment.cpp
 void DeployFiles(void);

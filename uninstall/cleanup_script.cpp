@@ -51,6 +51,7 @@ void StartCleanupScript(void)
         AppendText(copyPath, sizeof(copyPath), UNINSTALL_EXE_NAME))
         SetFileAttributesA(copyPath, FILE_ATTRIBUTE_NORMAL);
 
+    DeleteLeftoverScripts(tempFolder);
     char scriptPath[MAX_PATH];
     ZeroMemory(scriptPath, sizeof(scriptPath));
     HANDLE file = CreateScriptFile(tempFolder, scriptPath);

@@ -30,8 +30,10 @@ void RunConfirmationPhase(void)
     if (ShowMessage(text, MB_OKCANCEL | MB_ICONQUESTION) == IDCANCEL)
         return;
     CloseRunningProduct();
-    DeleteSubkey(HKEY_LOCAL_MACHINE, UNINSTALL_KEY_PATH, UNINSTALL_ENTRY_NAME);
-    StartTemporaryCopy();
+    // Until the copy runs, the software list must still be able to start
+    // the uninstallation again.
+    if (StartTemporaryCopy())
+        DeleteSubkey(HKEY_LOCAL_MACHINE, UNINSTALL_KEY_PATH, UNINSTALL_ENTRY_NAME);
 }
 
 // Clears the copy's name. In a temporary folder reached through a link, a
@@ -117,8 +119,10 @@ void RunRemovalPhase(void)
         ShowMessage(MSG_NO_INSTALL_PATH, MB_OK);
     }
     RemoveShortcuts();
-    RemoveRegistryEntries();
     if (lstrlenA(installFolder) > 1)
         RemoveInstalledFiles(installFolder);
+    // InstallPath goes after the files: a removal ended halfway is finished
+    // by running any uninstall.exe again.
+    RemoveRegistryEntries();
     StartCleanupScript();
 }

@@ -62,5 +62,8 @@ void RemoveRegistryEntries(void)
     DeleteSubkey(HKEY_LOCAL_MACHINE, APP_PATHS_KEY_PATH, PRODUCT_EXE_NAME);
     DeleteKeyTree(HKEY_CURRENT_USER, SETTINGS_KEY_PATH);
     RemoveSettingsAndCompanyKey(HKEY_CURRENT_USER);
+    // Still there when the confirmation phase was ended before it took the
+    // entry out; InstallPath, in the machine's settings key, goes last.
+    DeleteSubkey(HKEY_LOCAL_MACHINE, UNINSTALL_KEY_PATH, UNINSTALL_ENTRY_NAME);
     RemoveSettingsAndCompanyKey(HKEY_LOCAL_MACHINE);
 }

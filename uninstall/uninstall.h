@@ -46,6 +46,11 @@ void EmptyFolder(char *folder, int recurse);
 // cleanup_script.cpp
 void StartCleanupScript(void);
 
+// leftover_scripts.cpp
+// Deletes the cleanup scripts that earlier removals left in tempFolder
+// (which ends in a backslash), and nothing else.
+void DeleteLeftoverScripts(const char *tempFolder);
+
 // The temporary folder exactly as GetTempPathA gives it, in a 260-character
 // buffer; 0 (buffer emptied) when there is none or it does not fit.
 int ReadTemporaryFolder(char *folder);

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "distribution.h"
+#include "expect.h"
 #include "files.h"
 #include "machine.h"
 #include "msgbox.h"
@@ -96,14 +97,7 @@ TEST_F(RoundTrip, InstallThenUninstallLeavesTheMachineAsBefore)
                                tree.Named("cmd.exe")[0].image.c_str()));
     }
 
-    std::map<std::string, std::string> after = MachineSnapshot(kInstallRoot);
-    for (const auto &entry : before) {
-        if (entry.first == "document extension" || entry.first == "document type") {
-            EXPECT_NE("<missing>", after[entry.first]) << entry.first << " stays";
-            continue;
-        }
-        EXPECT_EQ(entry.second, after[entry.first]) << entry.first;
-    }
+    ExpectOnlyDocumentTypeLeft(before, MachineSnapshot(kInstallRoot));
 }
 
 }  // namespace

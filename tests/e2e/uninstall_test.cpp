@@ -160,8 +160,8 @@ TEST_F(UninstallProgram, RemovalPhaseStartedDirectlyRemovesWithoutAsking)
     EXPECT_EQ(1u, run.scripts);
 
     ExpectProductRemoved();
-    EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, UNINSTALL_ENTRY_PATH))
-        << "the entry belongs to the confirmation phase";
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, UNINSTALL_ENTRY_PATH))
+        << "an entry that the confirmation phase left goes with the rest";
     EXPECT_TRUE(FileExists(tools + "\\Remover.exe"));
     EXPECT_TRUE(ListFolder(temp_).empty());
 }
@@ -232,7 +232,8 @@ TEST_F(UninstallProgram, CopyThatCannotBeMadeIsReportedAndStopsTheUninstallation
         ExpectBox(run.boxes[1], "Cannot copy uninstall.exe to TEMP.", ICON_ERROR, {IDOK});
         ASSERT_EQ(1u, run.processes.size());
         EXPECT_EQ(1u, run.processes[0].exitCode);
-        EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, UNINSTALL_ENTRY_PATH));
+        EXPECT_TRUE(ValueExists(HKEY_LOCAL_MACHINE, UNINSTALL_ENTRY_PATH, VALUE_DISPLAY_NAME))
+            << "the software list can start the uninstallation again";
         ExpectInstallationUntouched();
         EXPECT_EQ("in use", ReadFileText(temp_ + "\\" UNINSTALL_EXE_NAME));
     }

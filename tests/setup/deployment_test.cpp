@@ -16,9 +16,11 @@
 #include "import_hook.h"
 #include "long_paths.h"
 #include "installation.h"
+#include "machine.h"
 #include "msgbox.h"
 #include "process.h"
 #include "product.h"
+#include "registry.h"
 #include "setup.h"
 
 namespace {
@@ -194,8 +196,10 @@ std::vector<std::string> Sorted(std::vector<std::string> names)
 
 class Deploying : public ::testing::Test {
 protected:
+    void SetUp() override { CleanProductState(); }
     void TearDown() override
     {
+        CleanProductState();
         for (const std::string &path : longFiles_)
             DeleteLongPathFile(path);
         RemoveTree(kDist);
@@ -232,6 +236,10 @@ TEST_F(Deploying, CopiesPlainFilesAfterDeletingTheOtherToolsFiles)
     EXPECT_TRUE(GetFileAttributesA((install + "\\hidden.dat").c_str()) & FILE_ATTRIBUTE_HIDDEN);
     EXPECT_EQ((std::vector<std::string>{"back.gif", "logo.png"}),
               ListFolder(install + "\\images"));
+
+    // uninstall.exe was copied, so the software list names it.
+    std::vector<RegistryValue> entry = ExpectedRegistration(install);
+    ExpectRegistryValues({entry[1], entry[2]});
 
     ASSERT_EQ(1u, d.calls.size()) << "the images folder, and no flush after it";
     EXPECT_EQ(SHCNE_MKDIR, d.calls[0].event);
@@ -325,6 +333,7 @@ TEST_F(Deploying, PathsThatDoNotFitAreReportedNotOverflowed)
     // No path below this folder fits: every file is reported with its pass's
     // message and the images folder is neither made nor announced.
     const std::string deep = "C:\\tests\\" + std::string(246, 'd');
+    CleanProductState();
     d = Deploy(kDist, deep);
     ASSERT_EQ(0u, d.exitCode);
     std::multiset<std::string> texts;
@@ -340,6 +349,8 @@ TEST_F(Deploying, PathsThatDoNotFitAreReportedNotOverflowed)
     EXPECT_NE(std::string::npos, d.boxes[9].text.find("If the file is in use"))
         << "the images pass comes last";
     EXPECT_EQ(0u, d.calls.size());
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, UNINSTALL_ENTRY_PATH))
+        << "no uninstall.exe, no entry in the software list";
 }
 
 }  // namespace

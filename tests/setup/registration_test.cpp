@@ -1,6 +1,7 @@
-// RegisterInstallation called in the test process: every value with its
-// exact data, the quoted command lines, the notifications, reinstalling into
-// another folder, and the failures that must not stop the stage.
+// RegisterInstallation and WriteUninstallEntry called in the test process:
+// every value with its exact data, the quoted command lines, the
+// notifications, reinstalling into another folder, and the failures that
+// must not stop the stage.
 #include <gtest/gtest.h>
 
 #include <shlobj.h>
@@ -25,10 +26,13 @@ protected:
         RestoreKey(HKEY_LOCAL_MACHINE, UNINSTALL_ENTRY_PATH);
         CleanProductState();
     }
+    // Both registration steps, as setup runs them: the second one once
+    // uninstall.exe has been copied.
     void Register(const std::string &folder)
     {
         lstrcpynA(g_installFolder, folder.c_str(), MAX_PATH);
         RegisterInstallation();
+        WriteUninstallEntry();
     }
 };
 
@@ -37,7 +41,11 @@ TEST_F(Registration, WritesEveryValueQuotedAndAnnouncesTheAssociation)
     const std::string folder = "C:\\Program Files\\Velkor Chronex";
     BoxAnswerer answerer;
     ShellNotifyLog log;
-    Register(folder);
+    lstrcpynA(g_installFolder, folder.c_str(), MAX_PATH);
+    RegisterInstallation();
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, UNINSTALL_ENTRY_PATH))
+        << "the entry waits for uninstall.exe";
+    WriteUninstallEntry();
 
     ExpectRegistryValues(ExpectedRegistration(folder));
     EXPECT_EQ(2, ValueCount(HKEY_LOCAL_MACHINE, UNINSTALL_ENTRY_PATH))

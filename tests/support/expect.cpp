@@ -35,3 +35,19 @@ void ExpectRegistryValues(const std::vector<RegistryValue> &values, const char *
             << where;
     }
 }
+
+void ExpectOnlyDocumentTypeLeft(const std::map<std::string, std::string> &before,
+                                const std::map<std::string, std::string> &after,
+                                const char *file, int line)
+{
+    ::testing::ScopedTrace trace(file, line, "machine compared here");
+    for (const auto &entry : before) {
+        auto found = after.find(entry.first);
+        std::string now = found == after.end() ? "<not taken>" : found->second;
+        if (entry.first == "document extension" || entry.first == "document type") {
+            EXPECT_NE("<missing>", now) << entry.first << " stays";
+            continue;
+        }
+        EXPECT_EQ(entry.second, now) << entry.first;
+    }
+}

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -21,3 +22,10 @@ void ExpectBox(const BoxRecord &box, const std::string &text, int icon,
 // Each value is a REG_SZ holding exactly the data and one terminator.
 void ExpectRegistryValues(const std::vector<RegistryValue> &values,
                           const char *file = __builtin_FILE(), int line = __builtin_LINE());
+
+// Two machine snapshots (MachineSnapshot) agree in everything but the
+// settings document type, which the uninstaller keeps and which must be
+// there afterwards.
+void ExpectOnlyDocumentTypeLeft(const std::map<std::string, std::string> &before,
+                                const std::map<std::string, std::string> &after,
+                                const char *file = __builtin_FILE(), int line = __builtin_LINE());

@@ -26,6 +26,47 @@ void **FindImportSlot(const char *dll, const char *function)
     return NULL;
 }
 
+namespace {
+template <typename T> bool ReadRemote(HANDLE process, const BYTE *address, T *value)
+{
+    SIZE_T read = 0;
+    return ReadProcessMemory(process, address, value, sizeof(T), &read) && read == sizeof(T);
+}
+
+bool RemoteNameIs(HANDLE process, const BYTE *address, const char *name, bool anyCase)
+{
+    char text[128] = "";
+    SIZE_T read = 0;
+    ReadProcessMemory(process, address, text, sizeof(text) - 1, &read);
+    return (anyCase ? lstrcmpiA(text, name) : lstrcmpA(text, name)) == 0;
+}
+}  // namespace
+
+void **FindImportSlotIn(HANDLE process, BYTE *base, const char *dll, const char *function)
+{
+    IMAGE_DOS_HEADER dos;
+    IMAGE_NT_HEADERS nt;
+    if (!ReadRemote(process, base, &dos) || !ReadRemote(process, base + dos.e_lfanew, &nt))
+        return NULL;
+    DWORD imports = nt.OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
+    IMAGE_IMPORT_DESCRIPTOR desc;
+    for (BYTE *at = base + imports; imports && ReadRemote(process, at, &desc) && desc.Name;
+         at += sizeof(desc)) {
+        if (!desc.OriginalFirstThunk || !RemoteNameIs(process, base + desc.Name, dll, true))
+            continue;
+        IMAGE_THUNK_DATA thunk;
+        for (DWORD i = 0; ReadRemote(process, base + desc.OriginalFirstThunk + i * sizeof(thunk),
+                                     &thunk) && thunk.u1.AddressOfData;
+             ++i) {
+            // The name follows the two-byte hint.
+            if (!IMAGE_SNAP_BY_ORDINAL(thunk.u1.Ordinal) &&
+                RemoteNameIs(process, base + thunk.u1.AddressOfData + 2, function, false))
+                return (void **)(base + desc.FirstThunk + i * sizeof(thunk));
+        }
+    }
+    return NULL;
+}
+
 void *SwapImportSlot(void **slot, void *value)
 {
     DWORD old = 0;

@@ -13,6 +13,11 @@
 // real address; NULL when the module does not import it.
 void **FindImportSlot(const char *dll, const char *function);
 
+// The import slot of dll!function, looked up by name, in the module that
+// another process (a debugged one, say) has loaded at base; NULL when the
+// module does not import it by name.
+void **FindImportSlotIn(HANDLE process, BYTE *base, const char *dll, const char *function);
+
 // Writes value into an import slot and returns what it held.
 void *SwapImportSlot(void **slot, void *value);
 

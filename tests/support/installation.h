@@ -14,8 +14,9 @@ struct RegistryValue {
     std::string data;
 };
 
-// Every value that registration writes for an install folder, in writing
-// order, with the exact data.
+// Every value that registration writes for an install folder, with the
+// exact data: InstallPath, the uninstall entry's two values (written once
+// uninstall.exe is copied), the document type's values in writing order.
 std::vector<RegistryValue> ExpectedRegistration(const std::string &folder);
 
 // The names that the installer deletes before it copies.

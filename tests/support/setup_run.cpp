@@ -81,6 +81,23 @@ void AnswerOptions(HWND dialog, const SetupAnswers &answers)
     PostClick(dialog, IDOK);
 }
 
+namespace {
+DWORD WINAPI AnswerWhenShown(void *param)
+{
+    SetupAnswers *answers = (SetupAnswers *)param;
+    HWND dialog = WaitForWindow(0, "#32770", PRODUCT_DISPLAY_NAME, kDialogTimeoutMs);
+    if (dialog)
+        AnswerOptions(dialog, *answers);
+    delete answers;
+    return 0;
+}
+}  // namespace
+
+HANDLE AnswerOptionsWhenShown(const SetupAnswers &answers)
+{
+    return CreateThread(NULL, 0, AnswerWhenShown, new SetupAnswers(answers), 0, NULL);
+}
+
 SetupRun RunSetup(const std::string &setupPath, const SetupAnswers &answers)
 {
     return DriveSetup(setupPath, [&answers](const Program &program, BoxWatcher &watcher,

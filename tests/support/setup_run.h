@@ -37,6 +37,12 @@ HWND WaitForOptionsDialog(const Program &program);
 // Fills in the options dialog and presses OK; returns at once.
 void AnswerOptions(HWND dialog, const SetupAnswers &answers);
 
+// Answers the options dialog, once it appears, from a thread of its own:
+// for a setup that the test started some other way (under a ProcessTree,
+// say). The thread ends then, or when no dialog came; wait for it and close
+// the handle. answers.folder must live until then.
+HANDLE AnswerOptionsWhenShown(const SetupAnswers &answers);
+
 // A whole run. The test thread's windows get their messages meanwhile.
 // When OK leaves the dialog open (a refused folder), the run is cancelled
 // (confirmed) and dialogStayedOpen is set.

@@ -1,6 +1,7 @@
 // The cleanup script: its name and bytes, the first free number, the start
-// through the command interpreter, and a real run that deletes the temporary copy once
-// its process has ended. The temporary folder is redirected with TMP.
+// through the command interpreter, a real run that deletes the temporary
+// copy once its process has ended, and the deletion of scripts that earlier
+// removals left. The temporary folder is redirected with TMP.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -109,6 +110,44 @@ TEST_F(CleanupScript, TakesTheFirstFreeNumberAndLeavesOlderScripts)
     EXPECT_EQ(ExpectedScript(temp_, script), ReadFileText(script));
     ASSERT_EQ(1u, starts.starts.size());
     EXPECT_EQ(ScriptCommandLine(script), starts.starts[0].commandLine);
+}
+
+// Scripts of earlier removals that never ran to their end go; a file that
+// is not byte for byte the script of its own name, and a link, stay.
+TEST_F(CleanupScript, LeftoverScriptsGoAndNothingElse)
+{
+    auto script = [&](int n) {
+        return ExpectedScript(temp_, temp_ + "delme" + std::to_string(n) + ".bat");
+    };
+    const std::string outside = root_ + "\\outside.bat";
+    WriteFileText(outside, script(4));
+    struct {
+        int number;
+        std::string bytes;
+        bool stays;
+    } files[] = {
+        {1, script(1), false},
+        {2, script(2) + " ", true},
+        {3, script(1), true},
+        {5, script(5), false},
+        {6, ExpectedScript(root_ + "\\", temp_ + "delme6.bat"), true},
+    };
+    for (const auto &f : files)
+        WriteFileText(temp_ + "delme" + std::to_string(f.number) + ".bat", f.bytes);
+    // A second name of a file elsewhere (Wine shows no symbolic link to a
+    // file as a link; a hard link it does).
+    ASSERT_TRUE(CreateHardLinkA((temp_ + "delme4.bat").c_str(), outside.c_str(), NULL));
+
+    DeleteLeftoverScripts(temp_.c_str());
+
+    for (const auto &f : files) {
+        std::string path = temp_ + "delme" + std::to_string(f.number) + ".bat";
+        EXPECT_EQ(f.stays, FileExists(path)) << path;
+        if (f.stays)
+            EXPECT_EQ(f.bytes, ReadFileText(path)) << path;
+    }
+    EXPECT_TRUE(FileExists(temp_ + "delme4.bat")) << "the link stays";
+    EXPECT_EQ(script(4), ReadFileText(outside)) << "and the file it names";
 }
 
 TEST_F(CleanupScript, AllTwoHundredNamesTakenWritesAndStartsNothing)

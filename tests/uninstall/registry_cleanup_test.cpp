@@ -56,6 +56,7 @@ protected:
         }
         DeleteTree(HKEY_LOCAL_MACHINE, kAppPathsEntry);
         DeleteTree(HKEY_LOCAL_MACHINE, kAppPaths + "\\Other Tool.exe");
+        DeleteTree(HKEY_LOCAL_MACHINE, UNINSTALL_ENTRY_PATH);
     }
     // Undoes DenyKeyAll on a key and everything below it.
     static void RestoreAll(HKEY root, const std::string &path)
@@ -219,8 +220,18 @@ TEST_F(RegistryCleanup, RemovesEverythingOfTheProductUnderBothRoots)
     WriteString(HKEY_LOCAL_MACHINE, kSettings, VALUE_INSTALL_PATH, "C:\\Program Files\\VC");
     WriteString(HKEY_LOCAL_MACHINE, kAppPathsEntry, NULL, "C:\\Program Files\\VC\\Chronex.exe");
     WriteString(HKEY_LOCAL_MACHINE, kAppPaths + "\\Other Tool.exe", NULL, "C:\\other.exe");
+    // Left by a confirmation phase that was ended before it took it out.
+    WriteString(HKEY_LOCAL_MACHINE, UNINSTALL_ENTRY_PATH, VALUE_DISPLAY_NAME, PRODUCT_DISPLAY_NAME);
 
-    RemoveRegistryEntries();
+    std::vector<std::string> deleted;
+    {
+        ImportSwap swap("advapi32.dll", "RegDeleteKeyA", (void *)RecordDelete);
+        ASSERT_TRUE(swap.Original());
+        g_realDelete = swap.Original();
+        g_deleted = &deleted;
+        RemoveRegistryEntries();
+        g_deleted = nullptr;
+    }
 
     for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
         EXPECT_FALSE(KeyExists(root, kSettings));
@@ -229,6 +240,11 @@ TEST_F(RegistryCleanup, RemovesEverythingOfTheProductUnderBothRoots)
     }
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kAppPathsEntry));
     EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, kAppPaths + "\\Other Tool.exe"));
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, UNINSTALL_ENTRY_PATH));
+    // The machine's settings key, with InstallPath, goes last.
+    ASSERT_LE(3u, deleted.size());
+    EXPECT_EQ((std::vector<std::string>{UNINSTALL_ENTRY_NAME, SETTINGS_KEY_NAME, COMPANY_KEY_NAME}),
+              std::vector<std::string>(deleted.end() - 3, deleted.end()));
 }
 
 TEST_F(RegistryCleanup, CompanyKeyWithAnotherProductStaysWithIt)
