@@ -88,15 +88,19 @@ int StartProgramFile(const char *program, const char *arguments, const char *fol
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = show;
     PROCESS_INFORMATION started;
+    // As the shell starts programs: a console program (the command
+    // interpreter) gets a console of its own, hidden with the window, and
+    // nothing inherits this program's standard handles.
+    const DWORD flags = CREATE_NEW_CONSOLE;
     CreateProcessWithTokenProc createWithToken = (CreateProcessWithTokenProc)(void *)GetProcAddress(
         GetModuleHandleA("advapi32.dll"), "CreateProcessWithTokenW");
     HANDLE token = asShellUser && createWithToken ? OpenShellUserToken() : NULL;
-    BOOL ok = token && createWithToken(token, 0, NULL, commandLine, 0, NULL, wideFolder, &startup,
-                                       &started);
+    BOOL ok = token && createWithToken(token, 0, NULL, commandLine, flags, NULL, wideFolder,
+                                       &startup, &started);
     if (token)
         CloseHandle(token);
-    if (!ok && !CreateProcessW(NULL, commandLine, NULL, NULL, FALSE, 0, NULL, wideFolder, &startup,
-                               &started))
+    if (!ok && !CreateProcessW(NULL, commandLine, NULL, NULL, FALSE, flags, NULL, wideFolder,
+                               &startup, &started))
         return 0;
     CloseHandle(started.hThread);
     CloseHandle(started.hProcess);
