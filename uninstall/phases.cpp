@@ -36,33 +36,11 @@ void RunConfirmationPhase(void)
         DeleteSubkey(HKEY_LOCAL_MACHINE, UNINSTALL_KEY_PATH, UNINSTALL_ENTRY_NAME);
 }
 
-// Clears the copy's name. In a temporary folder reached through a link, a
-// file there that is not an earlier copy of this program may be another
-// program's, and stays: the copy then fails.
-static int MakeRoomForCopy(const char *ownPath, const char *copyPath, const char *tempFolder)
+// The file at copyPath, opened so that nobody can change or replace it while
+// the handle is open; INVALID_HANDLE_VALUE unless it holds exactly the
+// program's own bytes.
+static HANDLE OpenCopyOfOwn(const char *ownPath, const char *copyPath)
 {
-    if (PathCrossesLink(tempFolder)) {
-        HANDLE own = OpenFileLocked(ownPath);
-        HANDLE earlier = OpenFileLocked(copyPath);
-        int ours = own != INVALID_HANDLE_VALUE && earlier != INVALID_HANDLE_VALUE &&
-                   SameFileBytes(own, earlier);
-        if (own != INVALID_HANDLE_VALUE)
-            CloseHandle(own);
-        if (earlier != INVALID_HANDLE_VALUE)
-            CloseHandle(earlier);
-        if (!ours)
-            return 1;
-    }
-    return FreeFileName(copyPath);
-}
-
-// Writes the copy as a new file and opens it so that nobody can change or
-// replace it until it has started; INVALID_HANDLE_VALUE unless it holds
-// exactly the program's own bytes.
-static HANDLE WriteLockedCopy(const char *ownPath, const char *copyPath, const char *tempFolder)
-{
-    if (!MakeRoomForCopy(ownPath, copyPath, tempFolder) || !CopyFileA(ownPath, copyPath, TRUE))
-        return INVALID_HANDLE_VALUE;
     HANDLE copy = OpenFileLocked(copyPath);
     HANDLE own = OpenFileLocked(ownPath);
     int same = copy != INVALID_HANDLE_VALUE && own != INVALID_HANDLE_VALUE &&
@@ -74,6 +52,29 @@ static HANDLE WriteLockedCopy(const char *ownPath, const char *copyPath, const c
         copy = INVALID_HANDLE_VALUE;
     }
     return copy;
+}
+
+// Clears the copy's name. In a temporary folder reached through a link, a
+// file there that is not an earlier copy of this program may be another
+// program's, and stays: the copy then fails.
+static int MakeRoomForCopy(const char *ownPath, const char *copyPath, const char *tempFolder)
+{
+    if (PathCrossesLink(tempFolder)) {
+        HANDLE earlier = OpenCopyOfOwn(ownPath, copyPath);
+        if (earlier == INVALID_HANDLE_VALUE)
+            return 1;
+        CloseHandle(earlier);
+    }
+    return FreeFileName(copyPath);
+}
+
+// Writes the copy as a new file and opens it so that nobody can change or
+// replace it until it has started.
+static HANDLE WriteLockedCopy(const char *ownPath, const char *copyPath, const char *tempFolder)
+{
+    if (!MakeRoomForCopy(ownPath, copyPath, tempFolder) || !CopyFileA(ownPath, copyPath, TRUE))
+        return INVALID_HANDLE_VALUE;
+    return OpenCopyOfOwn(ownPath, copyPath);
 }
 
 int StartTemporaryCopy(void)
