@@ -31,24 +31,6 @@ const char kReportPath[] = "C:\\tests\\deploy_report.txt";
 const char kDist[] = "C:\\tests\\deploy_dist";
 const char kInstall[] = "C:\\tests\\deploy_inst";
 
-std::string Escape(const std::string &text)
-{
-    std::string out;
-    for (char c : text) {
-        if (c == '\r')
-            out += "\\r";
-        else if (c == '\n')
-            out += "\\n";
-        else if (c == '\t')
-            out += "\\t";
-        else if (c == '\\')
-            out += "\\\\";
-        else
-            out += c;
-    }
-    return out;
-}
-
 std::string Unescape(const std::string &text)
 {
     std::string out;
@@ -130,12 +112,12 @@ TEST(DeployChild, Run)
             std::string buttons;
             for (int id : box.buttons)
                 buttons += std::to_string(id) + ",";
-            lines += "BOX\t" + Escape(box.text) + "\t" + Escape(box.caption) + "\t" +
+            lines += "BOX\t" + EscapedText(box.text) + "\t" + EscapedText(box.caption) + "\t" +
                      std::to_string(box.icon) + "\t" + buttons + "\n";
         }
         for (const ShellNotifyCall &call : log.calls)
             lines += "NOTIFY\t" + std::to_string(call.event) + "\t" +
-                     std::to_string(call.flags) + "\t" + Escape(call.path1) + "\n";
+                     std::to_string(call.flags) + "\t" + EscapedText(call.path1) + "\n";
     }
     WriteFileText(report, lines);
 }

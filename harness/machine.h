@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 // The four folders that hold product shortcuts.
 extern const int kShortcutFolders[4];
@@ -16,6 +17,9 @@ std::string SpecialFolder(int csidl);
 // A value of the user's Explorer "Shell Folders" key; empty when missing.
 std::string ShellFolderValue(const char *name);
 
+// Every path a product shortcut can have: both names in the four folders
+// (a folder the shell does not know is left out).
+std::vector<std::string> ShortcutPaths();
 // Both product shortcut names in the four folders, as plain files.
 void PlaceShortcuts();
 // The number of product shortcut files in those folders.
@@ -33,6 +37,9 @@ void InstallByHand(const std::string &folder);
 
 // The temporary folder as GetTempPathA gives it (trailing backslash).
 std::string TemporaryFolder();
+// The uninstaller's traces in the temporary folder: its copy and its
+// cleanup scripts (delme*.bat), as full paths.
+std::vector<std::string> UninstallerLeftovers();
 
 // Points TMP at another folder (created when it is a plain path) while it
 // lives; programs started meanwhile inherit it.

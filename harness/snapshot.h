@@ -17,6 +17,16 @@ std::string DescribeKey(HKEY root, const std::string &path);
 // installation touches, by name. installRoot is listed recursively.
 std::map<std::string, std::string> MachineSnapshot(const std::string &installRoot);
 
+struct TreeEntry {
+    std::string path;
+    DWORD attributes;
+    DWORD size;       // the low part
+    DWORD writeTime;  // the low part of the last write time
+};
+// Every file and folder below root, a folder before what it holds (long
+// paths included); links are listed, not followed.
+std::vector<TreeEntry> WalkTree(const std::string &root);
+
 // Every file and folder below root (long paths included) with attributes,
 // size and write time; links are listed, not followed.
 typedef std::map<std::string, std::string> TreeSnapshot;

@@ -20,7 +20,7 @@ std::string Hex(const std::string &bytes)
     return text;
 }
 
-void Snapshot(const std::string &folder, TreeSnapshot *snapshot)
+void Walk(const std::string &folder, std::vector<TreeEntry> *entries)
 {
     WIN32_FIND_DATAW entry;
     HANDLE search = FindFirstFileW((LongPathW(folder) + L"\\*").c_str(), &entry);
@@ -31,13 +31,11 @@ void Snapshot(const std::string &folder, TreeSnapshot *snapshot)
         if (name == "." || name == "..")
             continue;
         std::string path = folder + "\\" + name;
-        char facts[64];
-        wsprintfA(facts, "%lx %lu %lx", entry.dwFileAttributes, entry.nFileSizeLow,
-                  entry.ftLastWriteTime.dwLowDateTime);
-        (*snapshot)[path] = facts;
+        entries->push_back({path, entry.dwFileAttributes, entry.nFileSizeLow,
+                            entry.ftLastWriteTime.dwLowDateTime});
         if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
             !(entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
-            Snapshot(path, snapshot);
+            Walk(path, entries);
     } while (FindNextFileW(search, &entry));
     FindClose(search);
 }
@@ -92,10 +90,21 @@ std::map<std::string, std::string> MachineSnapshot(const std::string &installRoo
     return snapshot;
 }
 
+std::vector<TreeEntry> WalkTree(const std::string &root)
+{
+    std::vector<TreeEntry> entries;
+    Walk(root, &entries);
+    return entries;
+}
+
 TreeSnapshot SnapshotTree(const std::string &root)
 {
     TreeSnapshot snapshot;
-    Snapshot(root, &snapshot);
+    for (const TreeEntry &entry : WalkTree(root)) {
+        char facts[64];
+        wsprintfA(facts, "%lx %lu %lx", entry.attributes, entry.size, entry.writeTime);
+        snapshot[entry.path] = facts;
+    }
     return snapshot;
 }
 

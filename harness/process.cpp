@@ -1,6 +1,8 @@
 // Starting programs, waiting for their windows and their exit codes.
 #include "process.h"
 
+#include <tlhelp32.h>
+
 #include "files.h"
 
 bool StartProgram(const std::string &commandLine, const std::string &folder, Program *program)
@@ -85,6 +87,21 @@ void EndProgram(Program *program)
     }
     CloseHandle(program->process);
     program->process = NULL;
+}
+
+int CountRunning(const std::vector<std::string> &names)
+{
+    HANDLE snapshot = names.empty() ? INVALID_HANDLE_VALUE : CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return 0;
+    int count = 0;
+    PROCESSENTRY32 entry = {};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
+        for (const std::string &name : names)
+            count += lstrcmpiA(entry.szExeFile, name.c_str()) == 0;
+    CloseHandle(snapshot);
+    return count;
 }
 
 bool RunHostProgram(const std::string &commandLine, const std::string &until, DWORD timeoutMs,

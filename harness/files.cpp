@@ -158,6 +158,12 @@ std::string MakeScratchFolder(const std::string &name)
     return path;
 }
 
+std::string FolderOf(const std::string &path)
+{
+    size_t cut = path.rfind('\\');
+    return cut == std::string::npos ? std::string() : path.substr(0, cut);
+}
+
 std::vector<std::string> ListFolder(const std::string &path)
 {
     std::vector<std::string> names;

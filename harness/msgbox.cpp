@@ -2,6 +2,7 @@
 #include "msgbox.h"
 
 #include "dialog_driver.h"
+#include "screen.h"
 
 namespace {
 
@@ -12,28 +13,6 @@ const int kButtonIds[] = {IDOK, IDCANCEL, IDABORT, IDRETRY, IDIGNORE, IDYES, IDN
 
 const LPCSTR kSystemIcons[] = {IDI_ERROR, IDI_QUESTION, IDI_WARNING, IDI_INFORMATION};
 const int kSystemIconKinds[] = {ICON_ERROR, ICON_QUESTION, ICON_WARNING, ICON_INFORMATION};
-
-// Pixels of a w x h area of a DC, as 32-bit values.
-std::vector<DWORD> ReadPixels(HDC source, int x, int y, int w, int h)
-{
-    HDC memory = CreateCompatibleDC(source);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = w;
-    info.bmiHeader.biHeight = -h;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void *bits = NULL;
-    HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, NULL, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, w, h, source, x, y, SRCCOPY);
-    GdiFlush();
-    std::vector<DWORD> pixels((DWORD *)bits, (DWORD *)bits + w * h);
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    return pixels;
-}
 
 // A system icon drawn on a background colour.
 std::vector<DWORD> RenderIcon(LPCSTR id, COLORREF background, int w, int h)
@@ -103,13 +82,6 @@ bool HasVisibleStyle(HWND window)
     return (GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE) != 0;
 }
 
-bool IsDialogWindow(HWND window)
-{
-    char name[64] = "";
-    GetClassNameA(window, name, sizeof(name));
-    return lstrcmpA(name, "#32770") == 0;
-}
-
 BoxAnswerer *g_answerer;
 
 }  // namespace
@@ -126,16 +98,41 @@ const char *IconKindName(int kind)
     }
 }
 
-bool ReadMessageBox(HWND box, BoxRecord *record)
+bool IsMessageBox(HWND window)
 {
-    if (!IsDialogWindow(box))
-        return false;
     // The program's own dialogs also have statics of id 0xFFFF; only a
     // message box has the icon static, shown or hidden.
-    HWND text = GetDlgItem(box, kTextId);
-    if (!text || (!GetDlgItem(box, kIconIds[0]) && !GetDlgItem(box, kIconIds[1])))
+    return ClassName(window) == "#32770" && GetDlgItem(window, kTextId) &&
+           (GetDlgItem(window, kIconIds[0]) || GetDlgItem(window, kIconIds[1]));
+}
+
+const char *ButtonName(int id)
+{
+    static const char *const names[] = {"OK",    "Cancel", "Abort", "Retry",    "Ignore",  "Yes",
+                                        "No",    "Close",  "Help",  "TryAgain", "Continue"};
+    return id >= IDOK && id <= IDCONTINUE ? names[id - IDOK] : "?";
+}
+
+std::string EscapedText(const std::string &text)
+{
+    std::string out;
+    for (char c : text) {
+        switch (c) {
+        case '\\': out += "\\\\"; break;
+        case '\r': out += "\\r"; break;
+        case '\n': out += "\\n"; break;
+        case '\t': out += "\\t"; break;
+        default: out += c;
+        }
+    }
+    return out;
+}
+
+bool ReadMessageBox(HWND box, BoxRecord *record)
+{
+    if (!IsMessageBox(box))
         return false;
-    record->text = WindowText(text);
+    record->text = WindowText(GetDlgItem(box, kTextId));
     record->caption = WindowText(box);
     record->icon = ICON_NONE;
     for (int id : kIconIds) {
@@ -228,31 +225,12 @@ bool BoxWatcher::WaitForBoxes(size_t count, DWORD timeoutMs)
     }
 }
 
-namespace {
-struct Search {
-    DWORD processId;
-    std::vector<HWND> windows;
-};
-
-BOOL CALLBACK CollectWindow(HWND window, LPARAM param)
-{
-    Search *search = (Search *)param;
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    if ((search->processId == 0 || pid == search->processId) && IsWindowVisible(window))
-        search->windows.push_back(window);
-    return TRUE;
-}
-}  // namespace
-
 DWORD WINAPI BoxWatcher::Run(void *param)
 {
     BoxWatcher *self = (BoxWatcher *)param;
     std::vector<HWND> answered;
     while (!self->stop_) {
-        Search search = {self->processId_, {}};
-        EnumWindows(CollectWindow, (LPARAM)&search);
-        for (HWND window : search.windows) {
+        for (HWND window : VisibleWindows(self->processId_)) {
             bool seen = false;
             for (HWND old : answered)
                 seen = seen || old == window;

@@ -35,19 +35,29 @@ std::string ShellFolderValue(const char *name)
     return value;
 }
 
+std::vector<std::string> ShortcutPaths()
+{
+    std::vector<std::string> paths;
+    for (int csidl : kShortcutFolders) {
+        std::string folder = SpecialFolder(csidl);
+        if (!folder.empty())
+            for (const char *name : kShortcutNames)
+                paths.push_back(folder + name);
+    }
+    return paths;
+}
+
 void PlaceShortcuts()
 {
-    for (int csidl : kShortcutFolders)
-        for (const char *name : kShortcutNames)
-            WriteFileText(SpecialFolder(csidl) + name, "shortcut");
+    for (const std::string &path : ShortcutPaths())
+        WriteFileText(path, "shortcut");
 }
 
 int CountShortcuts()
 {
     int count = 0;
-    for (int csidl : kShortcutFolders)
-        for (const char *name : kShortcutNames)
-            count += FileExists(SpecialFolder(csidl) + name);
+    for (const std::string &path : ShortcutPaths())
+        count += FileExists(path);
     return count;
 }
 
@@ -61,13 +71,8 @@ void CleanProductState()
     DeleteTree(HKEY_LOCAL_MACHINE, APP_PATHS_KEY_PATH "\\" PRODUCT_EXE_NAME);
     DeleteTree(HKEY_CLASSES_ROOT, DOCUMENT_EXTENSION);
     DeleteTree(HKEY_CLASSES_ROOT, DOCUMENT_TYPE_NAME);
-    for (int csidl : kShortcutFolders) {
-        std::string folder = SpecialFolder(csidl);
-        if (folder.empty())
-            continue;
-        for (const char *name : kShortcutNames)
-            DeleteFileA((folder + name).c_str());
-    }
+    for (const std::string &path : ShortcutPaths())
+        DeleteFileA(path.c_str());
 }
 
 void InstallByHand(const std::string &folder)
@@ -94,6 +99,21 @@ std::string TemporaryFolder()
     char path[MAX_PATH] = "";
     GetTempPathA(sizeof(path), path);
     return path;
+}
+
+std::vector<std::string> UninstallerLeftovers()
+{
+    std::vector<std::string> found;
+    std::string temp = TemporaryFolder();
+    for (const std::string &name : ListFolder(temp.substr(0, temp.size() - 1))) {
+        std::string lower = name;
+        CharLowerA(&lower[0]);
+        bool script = lower.size() >= 9 && lower.compare(0, 5, "delme") == 0 &&
+                      lower.compare(lower.size() - 4, 4, ".bat") == 0;
+        if (script || lower == UNINSTALL_EXE_NAME)
+            found.push_back(temp + name);
+    }
+    return found;
 }
 
 TemporaryFolderOverride::TemporaryFolderOverride(const std::string &folder)

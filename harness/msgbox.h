@@ -1,6 +1,10 @@
 // Answering message boxes in tests, in the test's own thread (a CBT hook) or
 // in another process (a watcher thread that polls its top-level windows).
 // Each box met is recorded: text, caption, icon kind and buttons.
+//
+// Handles: the boxes belong to the programs that show them; they are only
+// read and answered (a posted WM_COMMAND) here. A BoxAnswerer owns its hook
+// and a BoxWatcher its thread, each until it is destroyed (or stopped).
 #pragma once
 
 #include <windows.h>
@@ -20,8 +24,15 @@ struct BoxRecord {
     int answer = 0;
 };
 
+// A message box, told from the programs' own dialogs by its controls.
+bool IsMessageBox(HWND window);
 // Reads a message box window; false when the window is not a message box.
 bool ReadMessageBox(HWND box, BoxRecord *record);
+// A button's name by its id: "OK", "Cancel", "Yes", ...; "?" for another id.
+const char *ButtonName(int id);
+// Text on one line that can be read back: backslash, CR, LF and tab
+// written as \\, \r, \n and \t.
+std::string EscapedText(const std::string &text);
 
 // Answers the boxes shown by the calling thread while it lives. Each box
 // gets the next answer of the list, then the fallback.

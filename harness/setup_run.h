@@ -32,6 +32,8 @@ std::string PlaceSetup(const std::string &dist);
 
 // Starts setup with its own folder as the working folder.
 bool StartSetup(const std::string &setupPath, Program *program);
+// The options dialog, told from setup's boxes (same caption) by its controls.
+bool IsOptionsDialog(HWND window);
 // The options dialog of a started setup; NULL when it does not appear.
 HWND WaitForOptionsDialog(const Program &program);
 // Fills in the options dialog and presses OK; returns at once.

@@ -15,6 +15,8 @@ bool FileExists(const std::string &path);
 bool FolderExists(const std::string &path);
 // A file or a folder.
 bool PathExists(const std::string &path);
+// The folder part of a path, without the last backslash; empty when none.
+std::string FolderOf(const std::string &path);
 // Creates every missing level of a folder path.
 void MakeFolders(const std::string &path);
 // Removes a folder with everything inside it (read-only files too).

@@ -7,6 +7,7 @@
 
 #include "dialog_driver.h"
 #include "dialog_texts.h"
+#include "files.h"
 #include "product.h"
 #include "stand_in_window.h"
 #include "resource.h"
@@ -20,11 +21,6 @@ bool Refused(const std::vector<BoxRecord> &boxes, HWND dialog)
 {
     return !boxes.empty() && boxes.back().text == MSG_CANNOT_CREATE_FOLDER &&
            IsWindow(dialog) && IsWindowVisible(dialog);
-}
-
-std::string FolderOf(const std::string &path)
-{
-    return path.substr(0, path.rfind('\\'));
 }
 
 typedef std::function<void(const Program &, BoxWatcher &, HWND dialog, SetupRun *)> Answer;
@@ -63,6 +59,12 @@ std::string PlaceSetup(const std::string &dist)
 bool StartSetup(const std::string &setupPath, Program *program)
 {
     return StartProgram("\"" + setupPath + "\"", FolderOf(setupPath), program);
+}
+
+bool IsOptionsDialog(HWND window)
+{
+    return ClassName(window) == "#32770" && GetDlgItem(window, IDC_INSTALL_PATH) &&
+           GetDlgItem(window, IDC_SET_HOTKEY);
 }
 
 HWND WaitForOptionsDialog(const Program &program)

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 struct Program {
     HANDLE process = NULL;
@@ -25,6 +26,10 @@ DWORD WaitForExit(const Program &program, DWORD timeoutMs);
 
 // Ends a program that is still running (by its handle) and closes the handle.
 void EndProgram(Program *program);
+
+// The running processes whose program file has one of these names (no
+// folder), compared without regard to letter case.
+int CountRunning(const std::vector<std::string> &names);
 
 // Starts a program of the host system, named by its Unix path, and reads
 // what it writes to stdout until that holds `until`. Wine starts such a
