@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include "app.h"
+#include "hotkey_text.h"
 #include "paths.h"
 
 #define APP_TEXT_SIZE 1024
@@ -51,26 +52,6 @@ static DWORD ReadHotkey(void)
         value == 0xFFFFFFFFu)
         return HOTKEY_DEFAULT;
     return value & 0xFFFF;
-}
-
-static void DescribeHotkey(DWORD hotkey, char *text, size_t cap)
-{
-    BYTE flags = HIBYTE(LOWORD(hotkey));
-    BYTE key = LOBYTE(LOWORD(hotkey));
-    text[0] = '\0';
-    if (flags & HOTKEYF_CONTROL)
-        AppendText(text, cap, "Ctrl+");
-    if (flags & HOTKEYF_SHIFT)
-        AppendText(text, cap, "Shift+");
-    if (flags & HOTKEYF_ALT)
-        AppendText(text, cap, "Alt+");
-    char name[64] = "";
-    LONG scan = (LONG)(MapVirtualKeyA(key, 0) << 16);
-    if (flags & HOTKEYF_EXT)
-        scan |= 1L << 24;
-    if (!GetKeyNameTextA(scan, name, sizeof(name)))
-        wsprintfA(name, "0x%02X", key);
-    AppendText(text, cap, name);
 }
 
 static UINT HotkeyModifiers(BYTE flags)

@@ -7,34 +7,19 @@
 #include <shellapi.h>
 
 #include "app.h"
-#include "dialog_texts.h"
+#include "application.h"
+#include "dialog_driver.h"
+#include "files.h"
+#include "process.h"
 #include "product.h"
 #include "registry.h"
 
 namespace driver {
 namespace {
 
-HWND WaitForProductWindow(DWORD timeoutMs)
-{
-    DWORD start = GetTickCount();
-    for (;;) {
-        HWND window = FindWindowA(PRODUCT_WINDOW_CLASS, NULL);
-        if (window && IsWindowVisible(window))
-            return window;
-        if (GetTickCount() - start > timeoutMs)
-            return NULL;
-        Sleep(20);
-    }
-}
-
-// The application's value statics, by the ids it gives them.
-std::string AppItem(HWND window, int id)
-{
-    HWND item = GetDlgItem(window, id);
-    return item ? TextOf(item) : std::string("(no such field)");
-}
-
-void PressKeys(const std::vector<WORD> &keys)
+// Key presses through the system's input queue, as a keyboard gives them:
+// every key down in order, then up in the reverse order.
+void SendKeyPresses(const std::vector<WORD> &keys)
 {
     std::vector<INPUT> inputs;
     for (size_t i = 0; i < keys.size() * 2; ++i) {
@@ -54,11 +39,8 @@ void PressKeys(const std::vector<WORD> &keys)
 // desktop when our window handles its loss of the X focus late.
 bool TryHotkey(HWND app)
 {
-    std::string stored;
-    DWORD type = 0, hotkey = HOTKEY_DEFAULT;
-    if (ReadValue(HKEY_CURRENT_USER, SETTINGS_KEY_PATH, VALUE_HOTKEY, &stored, &type) &&
-        type == REG_DWORD && stored.size() == 4)
-        hotkey = *(const DWORD *)stored.data();
+    DWORD hotkey = HOTKEY_DEFAULT;
+    ReadDword(HKEY_CURRENT_USER, SETTINGS_KEY_PATH, VALUE_HOTKEY, &hotkey);
     if ((hotkey & 0xFF) == 0) {
         Say("hotkey", "none stored");
         return true;
@@ -79,13 +61,10 @@ bool TryHotkey(HWND app)
         keys.push_back(VK_MENU);
     keys.push_back((WORD)(hotkey & 0xFF));
     bool before = GetForegroundWindow() == app;
-    PressKeys(keys);
-    DWORD start = GetTickCount();
-    while (GetForegroundWindow() != app && GetTickCount() - start < 5000)
-        Sleep(20);
-    bool front = GetForegroundWindow() == app;
+    SendKeyPresses(keys);
+    bool front = WaitUntil([app] { return GetForegroundWindow() == app; }, 5000);
     DestroyWindow(other);
-    Say("hotkey", HotkeyText(hotkey) + (before ? " (the application was in front already)" : "") +
+    Say("hotkey", HotkeyName(hotkey) + (before ? " (the application was in front already)" : "") +
                       (front ? " brought the application to the front"
                              : " did not bring the application to the front"));
     return front;
@@ -104,29 +83,28 @@ int App(const Options &options)
                                                 SW_SHOWNORMAL);
         Say("opened", options.open + (result > 32 ? "" : " (failed: " + std::to_string(result) + ")"));
     }
-    HWND app = WaitForProductWindow(15000);
-    if (!app) {
+    AppWindow app = WaitForApplication(15000);
+    if (!app.window || !WaitUntil([&app] { return IsWindowVisible(app.window) != 0; }, 5000)) {
         Say("problem", "no window of class " PRODUCT_WINDOW_CLASS " appeared");
         return 2;
     }
-    Shot(app, "application");
-    Say("app-title", TextOf(app));
-    Say("app-folder", AppItem(app, IDC_FOLDER));
-    Say("app-document", AppItem(app, IDC_DOCUMENT));
-    Say("app-hotkey", AppItem(app, IDC_HOTKEY));
+    Shot(app.window, "application");
+    Say("app-title", WindowText(app.window));
+    Say("app-folder", ItemText(app.window, IDC_FOLDER));
+    Say("app-document", ItemText(app.window, IDC_DOCUMENT));
+    Say("app-hotkey", ItemText(app.window, IDC_HOTKEY));
     int status = 0;
-    if (options.pressHotkey && !TryHotkey(app))
+    if (options.pressHotkey && !TryHotkey(app.window))
         status = 1;
     if (options.close) {
-        DWORD pid = ProcessOf(app);
-        HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, pid);
-        PostMessageA(app, WM_CLOSE, 0, 0);
-        DWORD code = STILL_ACTIVE;
-        if (process && WaitForSingleObject(process, 10000) == WAIT_OBJECT_0)
-            GetExitCodeProcess(process, &code);
-        if (process)
-            CloseHandle(process);
-        Say("app-exit", code == STILL_ACTIVE ? std::string("still running") : ExitText(code));
+        Program program;
+        program.process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE,
+                                      FALSE, app.processId);
+        PostMessageA(app.window, WM_CLOSE, 0, 0);
+        DWORD code = program.process ? WaitForExit(program, 10000) : STILL_ACTIVE;
+        if (program.process)
+            CloseHandle(program.process);
+        Say("app-exit", code == STILL_ACTIVE ? std::string("still running") : std::to_string(code));
         if (code != 0)
             status = 1;
     }
