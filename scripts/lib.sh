@@ -1,5 +1,6 @@
-# Sourced by ./run and bench/bench.sh: progress lines, the one way to fail,
-# the build that this host can run, and the driver's "key: value" report.
+# Sourced by ./run, bench/bench.sh and the release test: progress lines,
+# the one way to fail, the build that this host can run, and the one way to
+# run the driver and read its "key: value" report (docs/driver.md).
 # Callers set LOG (a file) before the first step, DRIVER after building.
 
 . "$(dirname "${BASH_SOURCE[0]}")/host.sh"

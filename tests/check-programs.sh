@@ -3,10 +3,12 @@
 # the 32-bit build, PE32+ for the 64-bit one), the GUI subsystem, and that
 # they import system DLLs only (setup.exe and uninstall.exe none that
 # Windows would look for beside them first: no comctl32); the 32-bit
-# setup.exe and uninstall.exe stay within 22 KiB and 18 KiB. Used on hosts where the 32-bit programs
-# cannot run, and on every host for both builds.
+# setup.exe and uninstall.exe stay within their size budgets
+# (scripts/size-budgets.sh). Used on hosts where the 32-bit programs cannot
+# run, and on every host for both builds.
 #   tests/check-programs.sh <bin folder> <PE32|PE32+>
 set -euo pipefail
+. "$(dirname "$0")/../scripts/size-budgets.sh"
 bin=$1
 want=$2
 objdump=i686-w64-mingw32-objdump
@@ -28,8 +30,7 @@ for program in setup.exe uninstall.exe Chronex.exe; do
     # The shipped programs' size budget.
     size=$(stat -c %s "$bin/$program")
     limit=0
-    [ "$want" = PE32 ] && [ "$program" = setup.exe ] && limit=22528
-    [ "$want" = PE32 ] && [ "$program" = uninstall.exe ] && limit=18432
+    [ "$want" = PE32 ] && limit=$(size_budget "$program")
     [ "$limit" = 0 ] || [ "$size" -le "$limit" ] || faults="$faults $size bytes, over $limit;"
 
     if [ -n "$faults" ]; then

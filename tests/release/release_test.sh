@@ -13,6 +13,10 @@ set -euo pipefail
 src=$1 build=$2 toolchain=$3 driver=$4
 work=$(mktemp -d "$build/release-check.XXXXXX")
 trap 'rm -rf "$work"' EXIT
+# The driver is run as every script runs it (drive, field, problems).
+. "$src/scripts/lib.sh"
+LOG=$work/driver.log
+DRIVER=$driver
 fail() { echo "FAILED: $*" >&2; exit 1; }
 other="$work/another build"
 configure() {
@@ -48,13 +52,13 @@ done
 
 echo "== The signed setup.exe installs the signed uninstall.exe"
 folder='C:\release check\Velkor Chronex'
-out=$(wine "$driver" install "$(winepath -w "$other/dist/setup.exe")" --folder "$folder" \
-    --no-start --no-shortcut --fast | tr -d '\r')
-grep -q '^setup-exit: 1' <<<"$out" || fail "setup.exe: $out"
+drive install "$(winepath -w "$other/dist/setup.exe")" --folder "$folder" \
+    --no-start --no-shortcut --fast
+[ "$(field setup-exit)" = 1 ] || fail "setup.exe: $OUT"
 installed="$(winepath -u "$folder")/uninstall.exe"
 cmp "$other/dist/uninstall.exe" "$installed" || fail "the installed uninstall.exe is not the signed one"
 echo "    installed $installed, identical to the signed one"
-out=$(wine "$driver" uninstall --fast | tr -d '\r')
-grep -q '^problem: ' <<<"$out" && fail "uninstalling: $out"
+drive uninstall --fast
+[ -z "$(problems)" ] || fail "uninstalling: $(problems)"
 [ ! -e "$installed" ] || fail "the uninstaller left $installed"
 echo "    uninstalled"
