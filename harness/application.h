@@ -1,5 +1,8 @@
 // The real application as setup or the shell starts it, in another
 // process: finding its window, its program file, and closing every copy.
+//
+// Handles: the application's window and process are its own; CloseApplications
+// opens each process only for the time it waits for it.
 #pragma once
 
 #include <windows.h>

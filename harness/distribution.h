@@ -1,4 +1,6 @@
 // Distribution folders for the installer to copy from.
+//
+// Handles: none is kept; each file is closed before the routine returns.
 #pragma once
 
 #include <string>

@@ -1,4 +1,8 @@
-// File helpers for tests: scratch folders, small files, existence checks.
+// File helpers: scratch folders, small files, existence checks, links,
+// listings.
+//
+// Handles: every routine closes what it opens before it returns, except a
+// FileLock, which owns its open file until it is destroyed.
 #pragma once
 
 #include <windows.h>

@@ -2,6 +2,9 @@
 // that a test sees every call the code under test makes (arguments and
 // order), including calls that leave no other trace, such as a flush of
 // the shell's notifications.
+//
+// Handles: an ImportSwap owns its slot's old value and puts it back when
+// it is destroyed; the logs own their swaps. Nothing else is kept.
 #pragma once
 
 #include <windows.h>

@@ -1,5 +1,7 @@
 // What setup is expected to write and say: the registration values with
 // their exact data, the names it deletes before copying, the copy messages.
+//
+// Handles: none; these are expected values, nothing is opened.
 #pragma once
 
 #include <windows.h>

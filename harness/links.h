@@ -1,5 +1,8 @@
 // Reading shortcut files back: through the shell link object, and the
 // fields Wine does not report faithfully, from the file's own bytes.
+//
+// Handles: the shell link object and its file are released before ReadLink
+// returns; COM itself stays the caller's.
 #pragma once
 
 #include <windows.h>

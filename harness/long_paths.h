@@ -1,6 +1,8 @@
 // Paths longer than MAX_PATH: the wide "\\?\" form that reaches them, and
 // making, removing and measuring files and folders through it. Test paths
 // are ASCII, so wide text is the narrow text widened character by character.
+//
+// Handles: every routine closes what it opens before it returns.
 #pragma once
 
 #include <string>

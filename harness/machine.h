@@ -1,6 +1,9 @@
 // The product's traces on the machine as the tests make, find and remove
 // them: the special folders, the shortcuts in them, an installation made by
 // hand, the clean state every test starts from, and the temporary folder.
+//
+// Handles: none is kept; a TemporaryFolderOverride owns only the old value
+// of TMP, which it puts back when it is destroyed.
 #pragma once
 
 #include <windows.h>

@@ -1,4 +1,7 @@
 // Starting programs, waiting for their windows and their exit codes.
+//
+// Handles: a Program owns its process handle (the thread handle is closed
+// at the start) until EndProgram closes it; the other routines keep none.
 #pragma once
 
 #include <windows.h>

@@ -3,6 +3,9 @@
 // the end of each, with the exit codes. The test thread becomes their
 // debugger, which is how every descendant's start and end are seen, and how
 // one of them can be ended at an exact call, as a power cut would end it.
+//
+// Handles: a ProcessTree owns the handles of every process it follows and
+// closes them (ending what still runs) when it is destroyed.
 #pragma once
 
 #include <windows.h>

@@ -1,5 +1,7 @@
-// Registry helpers for tests: read, write and delete values and keys, and
+// Registry helpers: read, write and delete values and keys, and
 // make a key unwritable to provoke the "cannot open key" paths.
+//
+// Handles: every key is closed before the routine that opened it returns.
 #pragma once
 
 #include <windows.h>

@@ -1,6 +1,10 @@
 // Running the real setup.exe with its options dialog answered from this
 // process: the folder typed or kept, the two options, OK; then every box
 // answered with OK until setup ends.
+//
+// Handles: a run owns setup's process until it returns; the Program that
+// StartSetup fills is the caller's (EndProgram); the thread of
+// AnswerOptionsWhenShown is the caller's to wait for and close.
 #pragma once
 
 #include <windows.h>

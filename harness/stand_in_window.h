@@ -1,6 +1,9 @@
 // A stand-in for a running copy of the product: a hidden window of the
 // product's class in the test thread. WM_CLOSE is only counted, so the
 // window stays.
+//
+// Handles: a ProductWindow owns its window and destroys it when it is
+// destroyed.
 #pragma once
 
 #include <windows.h>
