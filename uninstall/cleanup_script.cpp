@@ -5,6 +5,7 @@
 #include "cleanup_script_text.h"
 #include "paths.h"
 #include "program_start.h"
+#include "temporary_folder.h"
 
 // Creates the first free "delme<N>.bat"; the handle, or INVALID_HANDLE_VALUE
 // when every name is taken or does not fit.

@@ -8,18 +8,7 @@
 #include "product_window.h"
 #include "program_start.h"
 #include "settings.h"
-
-int ReadTemporaryFolder(char *folder)
-{
-    ZeroMemory(folder, MAX_PATH);
-    DWORD length = GetTempPathA(MAX_PATH, folder);
-    // A path that does not fit comes back as its required size.
-    if (length == 0 || length >= MAX_PATH) {
-        folder[0] = '\0';
-        return 0;
-    }
-    return 1;
-}
+#include "temporary_folder.h"
 
 void RunConfirmationPhase(void)
 {
