@@ -30,8 +30,7 @@ void WriteUninstallEntry(void)
 {
     char program[MAX_PATH];
     char command[COMMAND_BUFFER_SIZE];
-    if (!CopyText(program, sizeof(program), g_installFolder) ||
-        !AppendPathName(program, sizeof(program), UNINSTALL_EXE_NAME) ||
+    if (!ComposePath(program, sizeof(program), g_installFolder, UNINSTALL_EXE_NAME) ||
         !ComposeQuotedProgram(command, sizeof(command), UNINSTALL_EXE_NAME))
         return;
     HKEY key;
@@ -61,8 +60,7 @@ static void WriteDocumentType(void)
 
     WriteDefaultValue(DOCUMENT_EXTENSION, DOCUMENT_TYPE_NAME);
     WriteDefaultValue(DOCUMENT_TYPE_NAME, DOCUMENT_TYPE_TEXT);
-    if (CopyText(text, sizeof(text), g_installFolder) &&
-        AppendPathName(text, sizeof(text), DOCUMENT_ICON_FILE))
+    if (ComposePath(text, sizeof(text), g_installFolder, DOCUMENT_ICON_FILE))
         WriteDefaultValue(DOCUMENT_ICON_KEY, text);
     WriteDefaultValue(DOCUMENT_SHELL_KEY, DOCUMENT_DEFAULT_VERB);
     WriteDefaultValue(DOCUMENT_OPEN_KEY, DOCUMENT_OPEN_TEXT);

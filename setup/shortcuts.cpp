@@ -107,8 +107,7 @@ void CreateProductShortcut(const char *shellFolderValue, const char *arguments, 
     if (!QuerySettingString(HKEY_LOCAL_MACHINE, VALUE_INSTALL_PATH, installFolder))
         return;
     char target[MAX_PATH];
-    if (!CopyText(target, sizeof(target), installFolder) ||
-        !AppendPathName(target, sizeof(target), PRODUCT_EXE_NAME))
+    if (!ComposePath(target, sizeof(target), installFolder, PRODUCT_EXE_NAME))
         return;
 
     char shortcut[MAX_PATH];

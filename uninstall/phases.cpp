@@ -76,11 +76,10 @@ int StartTemporaryCopy(void)
 
     DWORD ownLength = GetModuleFileNameA(NULL, ownPath, sizeof(ownPath));
     HANDLE copy = INVALID_HANDLE_VALUE;
-    if (ownLength > 0 && ownLength < sizeof(ownPath) && ReadTemporaryFolder(copyPath)) {
-        CreateDirectoryA(copyPath, NULL);
-        char tempFolder[MAX_PATH];
-        CopyText(tempFolder, sizeof(tempFolder), copyPath);
-        if (AppendPathName(copyPath, sizeof(copyPath), UNINSTALL_EXE_NAME))
+    char tempFolder[MAX_PATH];
+    if (ownLength > 0 && ownLength < sizeof(ownPath) && ReadTemporaryFolder(tempFolder)) {
+        CreateDirectoryA(tempFolder, NULL);
+        if (ComposePath(copyPath, sizeof(copyPath), tempFolder, UNINSTALL_EXE_NAME))
             copy = WriteLockedCopy(ownPath, copyPath, tempFolder);
     }
     if (copy == INVALID_HANDLE_VALUE) {
