@@ -8,6 +8,7 @@
 #include "product.h"
 #include "settings.h"
 #include "setup.h"
+#include "shell_notice.h"
 
 // Room for the icon path and the open command.
 #define COMMAND_BUFFER_SIZE 280
@@ -75,6 +76,5 @@ void RegisterInstallation(void)
 {
     WriteSettingString(HKEY_LOCAL_MACHINE, VALUE_INSTALL_PATH, g_installFolder);
     WriteDocumentType();
-    SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, NULL, NULL);
-    SHChangeNotify(0, SHCNF_FLUSH, NULL, NULL);
+    AnnounceChange(SHCNE_ASSOCCHANGED, NULL);
 }

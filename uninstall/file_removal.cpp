@@ -8,12 +8,7 @@
 #include "file_lists.h"
 #include "paths.h"
 #include "removal_paths.h"
-
-static void AnnounceRemovedFolder(const char *folder)
-{
-    SHChangeNotify(SHCNE_RMDIR, SHCNF_PATHA, folder, NULL);
-    SHChangeNotify(0, SHCNF_FLUSH, NULL, NULL);
-}
+#include "shell_notice.h"
 
 void EmptyFolder(char *folder, int recurse)
 {
@@ -54,7 +49,7 @@ void RemoveFolder(char *folder, int recurse)
     if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_REPARSE_POINT))
         EmptyFolder(folder, recurse);
     RemoveDirectoryA(folder);
-    AnnounceRemovedFolder(folder);
+    AnnounceChange(SHCNE_RMDIR, folder);
 }
 
 // The confirmation phase may still be running from this file: retry for
@@ -92,5 +87,5 @@ void RemoveInstalledFiles(const char *installFolder)
     if (ComposeParentFolder(parent, sizeof(parent), installFolder) && IsCompanyFolder(parent))
         RemoveDirectoryA(parent);
 
-    AnnounceRemovedFolder(installFolder);
+    AnnounceChange(SHCNE_RMDIR, installFolder);
 }
