@@ -6,6 +6,7 @@
 
 #include "paths.h"
 #include "product.h"
+#include "shell_notice.h"
 
 int GetSpecialFolderPath(int csidl, char *path)
 {
@@ -38,8 +39,7 @@ void DeleteFolderShortcuts(int csidl)
     // The longer name may not fit where the shorter one does.
     if (AppendText(shortcut98, sizeof(shortcut98), SHORTCUT_98_SUFFIX))
         DeleteFileA(shortcut98);
-    SHChangeNotify(SHCNE_DELETE, SHCNF_PATHA, shortcut, NULL);
-    SHChangeNotify(0, SHCNF_FLUSH, NULL, NULL);
+    AnnounceChange(SHCNE_DELETE, shortcut);
 }
 
 void DeleteFolderFile(int csidl, const char *fileName)

@@ -45,11 +45,20 @@ int AppendBackslash(char *dst, size_t cap)
 
 int AppendPathName(char *dst, size_t cap, const char *name)
 {
-    size_t used = TextLength(dst);
-    size_t sep = EndsWithBackslash(dst) ? 0 : 1;
+    return ComposePath(dst, cap, dst, name);
+}
+
+int ComposePath(char *dst, size_t cap, const char *folder, const char *name)
+{
+    size_t used = TextLength(folder);
+    size_t sep = EndsWithBackslash(folder) ? 0 : 1;
     size_t n = TextLength(name);
     if (used >= cap || sep + n >= cap - used)
         return 0;
+    // Composed in place, the folder is already there.
+    if (folder != dst)
+        for (size_t i = 0; i < used; ++i)
+            dst[i] = folder[i];
     if (sep)
         dst[used++] = '\\';
     for (size_t i = 0; i <= n; ++i)

@@ -23,6 +23,11 @@ int AppendBackslash(char *dst, size_t cap);
 // does not end in one.
 int AppendPathName(char *dst, size_t cap, const char *name);
 
+// dst = folder + name, with "\" between them when the folder does not end
+// in one (an empty folder does not): the copy and the append in one step.
+// folder may be dst itself.
+int ComposePath(char *dst, size_t cap, const char *folder, const char *name);
+
 // Removes one trailing backslash, if there is one.
 void RemoveTrailingBackslash(char *text);
 

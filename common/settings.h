@@ -25,13 +25,19 @@ DWORD QuerySettingDword(HKEY root, const char *valueName);
 int WriteRegistryValue(HKEY root, const char *subkey, const char *valueName,
                        const char *text, DWORD number);
 
-// Shared by both variants of QuerySettingString.
-#define SETTING_NO_VALUE 0xFFFFFFFFu
+// QuerySettingString: both variants report a value they cannot use; only
+// the installer's reports a key it cannot open.
 #define MSG_QUERY_SZ_INVALID_BUFFER "Error querying SZ value from registry. Invalid return value."
 #define MSG_QUERY_SZ_NO_KEY         "Error querying SZ value from registry. Cannot create key."
+
+// WriteSettingString's reports.
 #define MSG_WRITE_SZ_INVALID_VALUE  "Error writing SZ value to registry. Invalid value."
 #define MSG_WRITE_SZ_NO_KEY         "Error writing SZ value to registry. Cannot open key."
 #define MSG_WRITE_SZ_NO_SET         "Error writing SZ value to registry. Cannot set value."
+
+// QuerySettingDword: its result when there is no value, and its report of
+// a key it cannot open.
+#define SETTING_NO_VALUE 0xFFFFFFFFu
 #define MSG_QUERY_DW_NO_KEY         "Error querying DW value from registry. Cannot open key."
 
 // Opens (creating when missing) the settings key under root.

@@ -1,6 +1,7 @@
 // Fuzzes the bounded path composition: any existing text, any appended name,
-// any buffer size up to a path buffer. Buffers are allocated at their exact
-// size so that AddressSanitizer catches a write past the end.
+// any buffer size up to a path buffer, appended in place or composed anew.
+// Buffers are allocated at their exact size so that AddressSanitizer catches
+// a write past the end.
 #include <stdint.h>
 #include <stdlib.h>
 #include <string.h>
@@ -35,6 +36,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         abort();
     if (!appended && before != buffer)
         abort();
+
+    // Composing into another buffer gives what the copy and the append gave.
+    char *composed = (char *)malloc(cap);
+    composed[0] = '\0';
+    int joined = ComposePath(composed, cap, first.c_str(), second.c_str());
+    if (joined != (copied && appended))
+        abort();
+    if (joined ? strcmp(composed, buffer) != 0 : composed[0] != '\0')
+        abort();
+    free(composed);
 
     AppendBackslash(buffer, cap);
     AppendText(buffer, cap, second.c_str());

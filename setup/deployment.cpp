@@ -47,8 +47,7 @@ static void DeletePreCopyFiles(const char *folder)
         return;
     for (size_t i = 0; i < kPreCopyDeletionCount; ++i) {
         char path[MAX_PATH];
-        if (CopyText(path, sizeof(path), folder) &&
-            AppendText(path, sizeof(path), kPreCopyDeletionList[i]))
+        if (ComposePath(path, sizeof(path), folder, kPreCopyDeletionList[i]))
             DeleteFileA(path);
     }
 }
@@ -70,9 +69,8 @@ static int CopyEntry(const char *source, const char *destination, const char *na
 {
     char from[MAX_PATH];
     char to[MAX_PATH];
-    if (!destination || !CopyText(from, sizeof(from), source) ||
-        !AppendText(from, sizeof(from), name) || !CopyText(to, sizeof(to), destination) ||
-        !AppendText(to, sizeof(to), name))
+    if (!destination || !ComposePath(from, sizeof(from), source, name) ||
+        !ComposePath(to, sizeof(to), destination, name))
         return 0;
     return CopyFileA(from, to, FALSE) != 0;
 }
@@ -92,8 +90,7 @@ static int CopyPass(const char *source, const char *destination, const char *tai
 {
     int copied = 0;
     char pattern[MAX_PATH];
-    if (!CopyText(pattern, sizeof(pattern), source) ||
-        !AppendText(pattern, sizeof(pattern), FIND_ALL_PATTERN))
+    if (!ComposePath(pattern, sizeof(pattern), source, FIND_ALL_PATTERN))
         return 0;
     WIN32_FIND_DATAA entry;
     HANDLE search = FindFirstFileA(pattern, &entry);
@@ -114,8 +111,7 @@ static int CopyPass(const char *source, const char *destination, const char *tai
 // Creates the images folder and announces it, also when it already existed.
 static int CreateImagesFolder(char *folder)
 {
-    if (!CopyText(folder, MAX_PATH, g_installFolder) ||
-        !AppendPathName(folder, MAX_PATH, IMAGES_FOLDER_NAME))
+    if (!ComposePath(folder, MAX_PATH, g_installFolder, IMAGES_FOLDER_NAME))
         return 0;
     CreateDirectoryA(folder, NULL);
     SHChangeNotify(SHCNE_MKDIR, SHCNF_PATHA, folder, NULL);

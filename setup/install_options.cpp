@@ -18,17 +18,16 @@ HFONT g_hotkeyFont;
 // The Program Files folder + the display name.
 static void ComposeProgramFilesFolder(void)
 {
-    char folder[MAX_PATH] = DEFAULT_PROGRAM_FILES;
     char value[MAX_PATH];
+    const char *programFiles = DEFAULT_PROGRAM_FILES;
     if (ReadRegistryString(HKEY_LOCAL_MACHINE, CURRENT_VERSION_KEY_PATH, 0,
                            VALUE_PROGRAM_FILES_DIR, value, NULL) &&
         value[0])
-        CopyText(folder, sizeof(folder), value);
-    if (!AppendPathName(folder, sizeof(folder), PRODUCT_DISPLAY_NAME)) {
-        CopyText(folder, sizeof(folder), DEFAULT_PROGRAM_FILES);
-        AppendText(folder, sizeof(folder), PRODUCT_DISPLAY_NAME);
-    }
-    CopyText(g_installFolder, sizeof(g_installFolder), folder);
+        programFiles = value;
+    // The fixed folder when the registry's is too long to take the name.
+    if (!ComposePath(g_installFolder, sizeof(g_installFolder), programFiles, PRODUCT_DISPLAY_NAME))
+        ComposePath(g_installFolder, sizeof(g_installFolder), DEFAULT_PROGRAM_FILES,
+                    PRODUCT_DISPLAY_NAME);
 }
 
 void ComposeDefaultInstallFolder(void)

@@ -16,8 +16,7 @@ static void FinishInstallation(void)
 {
     if (g_startApplication) {
         char program[MAX_PATH] = "";
-        if (CopyText(program, sizeof(program), g_installFolder) &&
-            AppendPathName(program, sizeof(program), PRODUCT_EXE_NAME))
+        if (ComposePath(program, sizeof(program), g_installFolder, PRODUCT_EXE_NAME))
             StartProgramFile(program, NULL, g_installFolder, SW_SHOWNORMAL, 1);
         return;
     }

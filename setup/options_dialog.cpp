@@ -11,6 +11,7 @@
 #include "product.h"
 #include "resource.h"
 #include "setup.h"
+#include "shell_notice.h"
 
 // A level that exists is passed over; a created one is announced at once,
 // so that an open Explorer window shows it.
@@ -20,8 +21,7 @@ static int MakeFolderLevel(const char *level)
         return 1;
     if (!CreateDirectoryA(level, NULL))
         return 0;
-    SHChangeNotify(SHCNE_MKDIR, SHCNF_PATHA, level, NULL);
-    SHChangeNotify(0, SHCNF_FLUSH, NULL, NULL);
+    AnnounceChange(SHCNE_MKDIR, level);
     return 1;
 }
 

@@ -8,6 +8,7 @@
 #include "product.h"
 #include "settings.h"
 #include "setup.h"
+#include "shell_notice.h"
 
 // Room for the icon path and the open command.
 #define COMMAND_BUFFER_SIZE 280
@@ -30,8 +31,7 @@ void WriteUninstallEntry(void)
 {
     char program[MAX_PATH];
     char command[COMMAND_BUFFER_SIZE];
-    if (!CopyText(program, sizeof(program), g_installFolder) ||
-        !AppendPathName(program, sizeof(program), UNINSTALL_EXE_NAME) ||
+    if (!ComposePath(program, sizeof(program), g_installFolder, UNINSTALL_EXE_NAME) ||
         !ComposeQuotedProgram(command, sizeof(command), UNINSTALL_EXE_NAME))
         return;
     HKEY key;
@@ -61,8 +61,7 @@ static void WriteDocumentType(void)
 
     WriteDefaultValue(DOCUMENT_EXTENSION, DOCUMENT_TYPE_NAME);
     WriteDefaultValue(DOCUMENT_TYPE_NAME, DOCUMENT_TYPE_TEXT);
-    if (CopyText(text, sizeof(text), g_installFolder) &&
-        AppendPathName(text, sizeof(text), DOCUMENT_ICON_FILE))
+    if (ComposePath(text, sizeof(text), g_installFolder, DOCUMENT_ICON_FILE))
         WriteDefaultValue(DOCUMENT_ICON_KEY, text);
     WriteDefaultValue(DOCUMENT_SHELL_KEY, DOCUMENT_DEFAULT_VERB);
     WriteDefaultValue(DOCUMENT_OPEN_KEY, DOCUMENT_OPEN_TEXT);
@@ -77,6 +76,5 @@ void RegisterInstallation(void)
 {
     WriteSettingString(HKEY_LOCAL_MACHINE, VALUE_INSTALL_PATH, g_installFolder);
     WriteDocumentType();
-    SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, NULL, NULL);
-    SHChangeNotify(0, SHCNF_FLUSH, NULL, NULL);
+    AnnounceChange(SHCNE_ASSOCCHANGED, NULL);
 }

@@ -6,8 +6,8 @@
 
 extern HINSTANCE g_instance;          // set first thing by WinMain
 extern char g_installFolder[MAX_PATH];  // default, then the user's choice on OK
-extern int g_createShortcut;          // checkbox 1002 on OK
-extern int g_startApplication;        // checkbox 1003 on OK
+extern int g_createShortcut;          // checkbox IDC_CREATE_SHORTCUT on OK
+extern int g_startApplication;        // checkbox IDC_START_APP on OK
 extern HWND g_hotkeyDialog;           // the open hotkey dialog, or NULL
 extern HWND g_hotkeyControl;          // its hotkey control, or NULL
 extern HFONT g_hotkeyFont;            // the control's font, or NULL

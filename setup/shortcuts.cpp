@@ -11,6 +11,7 @@
 #include "product.h"
 #include "settings.h"
 #include "setup.h"
+#include "shell_notice.h"
 
 static const CLSID kShellLinkClass = {
     0x00021401, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
@@ -107,8 +108,7 @@ void CreateProductShortcut(const char *shellFolderValue, const char *arguments, 
     if (!QuerySettingString(HKEY_LOCAL_MACHINE, VALUE_INSTALL_PATH, installFolder))
         return;
     char target[MAX_PATH];
-    if (!CopyText(target, sizeof(target), installFolder) ||
-        !AppendPathName(target, sizeof(target), PRODUCT_EXE_NAME))
+    if (!ComposePath(target, sizeof(target), installFolder, PRODUCT_EXE_NAME))
         return;
 
     char shortcut[MAX_PATH];
@@ -123,6 +123,5 @@ void CreateProductShortcut(const char *shellFolderValue, const char *arguments, 
     if (!FreeFileName(shortcut))
         return;
     CreateShellLink(shortcut, target, arguments, installFolder, (WORD)hotkey);
-    SHChangeNotify(SHCNE_CREATE, SHCNF_PATHA, shortcut, NULL);
-    SHChangeNotify(0, SHCNF_FLUSH, NULL, NULL);
+    AnnounceChange(SHCNE_CREATE, shortcut);
 }

@@ -5,6 +5,7 @@
 #include "cleanup_script_text.h"
 #include "paths.h"
 #include "program_start.h"
+#include "temporary_folder.h"
 
 // Creates the first free "delme<N>.bat"; the handle, or INVALID_HANDLE_VALUE
 // when every name is taken or does not fit.
@@ -47,8 +48,7 @@ void StartCleanupScript(void)
 
     // del cannot remove a read-only copy, and the script would loop forever.
     char copyPath[MAX_PATH];
-    if (CopyText(copyPath, sizeof(copyPath), tempFolder) &&
-        AppendText(copyPath, sizeof(copyPath), UNINSTALL_EXE_NAME))
+    if (ComposePath(copyPath, sizeof(copyPath), tempFolder, UNINSTALL_EXE_NAME))
         SetFileAttributesA(copyPath, FILE_ATTRIBUTE_NORMAL);
 
     DeleteLeftoverScripts(tempFolder);

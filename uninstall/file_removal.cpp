@@ -8,20 +8,14 @@
 #include "file_lists.h"
 #include "paths.h"
 #include "removal_paths.h"
-
-static void AnnounceRemovedFolder(const char *folder)
-{
-    SHChangeNotify(SHCNE_RMDIR, SHCNF_PATHA, folder, NULL);
-    SHChangeNotify(0, SHCNF_FLUSH, NULL, NULL);
-}
+#include "shell_notice.h"
 
 void EmptyFolder(char *folder, int recurse)
 {
     if (!AppendBackslash(folder, MAX_PATH))
         return;
     char entryPath[MAX_PATH];
-    if (!CopyText(entryPath, sizeof(entryPath), folder) ||
-        !AppendText(entryPath, sizeof(entryPath), FIND_ALL_PATTERN))
+    if (!ComposePath(entryPath, sizeof(entryPath), folder, FIND_ALL_PATTERN))
         return;
     WIN32_FIND_DATAA entry;
     HANDLE search = FindFirstFileA(entryPath, &entry);
@@ -31,8 +25,7 @@ void EmptyFolder(char *folder, int recurse)
         if (IsDotEntry(entry.cFileName))
             continue;
         // An entry whose path does not fit is left alone.
-        if (!CopyText(entryPath, sizeof(entryPath), folder) ||
-            !AppendText(entryPath, sizeof(entryPath), entry.cFileName))
+        if (!ComposePath(entryPath, sizeof(entryPath), folder, entry.cFileName))
             continue;
         if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
             // A junction or folder link is removed as a link: what it points
@@ -56,7 +49,7 @@ void RemoveFolder(char *folder, int recurse)
     if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_REPARSE_POINT))
         EmptyFolder(folder, recurse);
     RemoveDirectoryA(folder);
-    AnnounceRemovedFolder(folder);
+    AnnounceChange(SHCNE_RMDIR, folder);
 }
 
 // The confirmation phase may still be running from this file: retry for
@@ -76,19 +69,16 @@ void RemoveInstalledFiles(const char *installFolder)
 {
     char filePath[MAX_PATH];
     for (size_t i = 0; i < kInstalledFileCount; ++i) {
-        if (CopyText(filePath, sizeof(filePath), installFolder) &&
-            AppendPathName(filePath, sizeof(filePath), kInstalledFileList[i]))
+        if (ComposePath(filePath, sizeof(filePath), installFolder, kInstalledFileList[i]))
             DeleteFileA(filePath);
     }
 
     char imagesPath[MAX_PATH];
     ZeroMemory(imagesPath, sizeof(imagesPath));
-    if (CopyText(imagesPath, sizeof(imagesPath), installFolder) &&
-        AppendPathName(imagesPath, sizeof(imagesPath), IMAGES_FOLDER_NAME))
+    if (ComposePath(imagesPath, sizeof(imagesPath), installFolder, IMAGES_FOLDER_NAME))
         RemoveFolder(imagesPath, 1);
 
-    if (CopyText(filePath, sizeof(filePath), installFolder) &&
-        AppendPathName(filePath, sizeof(filePath), UNINSTALL_EXE_NAME))
+    if (ComposePath(filePath, sizeof(filePath), installFolder, UNINSTALL_EXE_NAME))
         DeleteUninstaller(filePath);
 
     RemoveDirectoryA(installFolder);
@@ -97,5 +87,5 @@ void RemoveInstalledFiles(const char *installFolder)
     if (ComposeParentFolder(parent, sizeof(parent), installFolder) && IsCompanyFolder(parent))
         RemoveDirectoryA(parent);
 
-    AnnounceRemovedFolder(installFolder);
+    AnnounceChange(SHCNE_RMDIR, installFolder);
 }

@@ -8,18 +8,7 @@
 #include "product_window.h"
 #include "program_start.h"
 #include "settings.h"
-
-int ReadTemporaryFolder(char *folder)
-{
-    ZeroMemory(folder, MAX_PATH);
-    DWORD length = GetTempPathA(MAX_PATH, folder);
-    // A path that does not fit comes back as its required size.
-    if (length == 0 || length >= MAX_PATH) {
-        folder[0] = '\0';
-        return 0;
-    }
-    return 1;
-}
+#include "temporary_folder.h"
 
 void RunConfirmationPhase(void)
 {
@@ -87,11 +76,10 @@ int StartTemporaryCopy(void)
 
     DWORD ownLength = GetModuleFileNameA(NULL, ownPath, sizeof(ownPath));
     HANDLE copy = INVALID_HANDLE_VALUE;
-    if (ownLength > 0 && ownLength < sizeof(ownPath) && ReadTemporaryFolder(copyPath)) {
-        CreateDirectoryA(copyPath, NULL);
-        char tempFolder[MAX_PATH];
-        CopyText(tempFolder, sizeof(tempFolder), copyPath);
-        if (AppendPathName(copyPath, sizeof(copyPath), UNINSTALL_EXE_NAME))
+    char tempFolder[MAX_PATH];
+    if (ownLength > 0 && ownLength < sizeof(ownPath) && ReadTemporaryFolder(tempFolder)) {
+        CreateDirectoryA(tempFolder, NULL);
+        if (ComposePath(copyPath, sizeof(copyPath), tempFolder, UNINSTALL_EXE_NAME))
             copy = WriteLockedCopy(ownPath, copyPath, tempFolder);
     }
     if (copy == INVALID_HANDLE_VALUE) {

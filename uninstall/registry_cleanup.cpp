@@ -29,8 +29,7 @@ void DeleteKeyTree(HKEY root, const char *path)
             break;
         // A child whose full path does not fit is not emptied; deleting it
         // then fails unless it has no subkeys.
-        if (CopyText(childPath, sizeof(childPath), path) &&
-            AppendPathName(childPath, sizeof(childPath), name))
+        if (ComposePath(childPath, sizeof(childPath), path, name))
             DeleteKeyTree(root, childPath);
         // A child that stays would be found again at index 0 forever.
         if (RegDeleteKeyA(key, name) != ERROR_SUCCESS)

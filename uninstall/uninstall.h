@@ -50,7 +50,3 @@ void StartCleanupScript(void);
 // Deletes the cleanup scripts that earlier removals left in tempFolder
 // (which ends in a backslash), and nothing else.
 void DeleteLeftoverScripts(const char *tempFolder);
-
-// The temporary folder exactly as GetTempPathA gives it, in a 260-character
-// buffer; 0 (buffer emptied) when there is none or it does not fit.
-int ReadTemporaryFolder(char *folder);

@@ -30,7 +30,8 @@ TEST(Paths, AppendFitsOrIsRefused)
     EXPECT_TRUE(g.GuardIntact());
 }
 
-TEST(Paths, AppendPathNameAddsOneBackslash)
+// Appended in place, or composed from the folder into another buffer.
+TEST(Paths, PathNameGetsOneBackslash)
 {
     struct Case {
         const char *folder;
@@ -47,6 +48,11 @@ TEST(Paths, AppendPathNameAddsOneBackslash)
         CopyText(buffer, sizeof(buffer), c.folder);
         EXPECT_EQ(1, AppendPathName(buffer, sizeof(buffer), c.name)) << c.folder;
         EXPECT_STREQ(c.expected, buffer) << c.folder;
+        Guarded<64> composed("old");
+        EXPECT_EQ(1, ComposePath(composed.buffer, sizeof(composed.buffer), c.folder, c.name))
+            << c.folder;
+        EXPECT_STREQ(c.expected, composed.buffer) << c.folder;
+        EXPECT_TRUE(composed.GuardIntact()) << c.folder;
     }
 }
 
@@ -59,6 +65,17 @@ TEST(Paths, AppendPathNameRefusesWhatDoesNotFit)
     EXPECT_STREQ("C:\\abcdefghij", g.buffer);
     EXPECT_EQ(1, AppendPathName(g.buffer, sizeof(g.buffer), "a"));
     EXPECT_STREQ("C:\\abcdefghij\\a", g.buffer);
+    EXPECT_TRUE(g.GuardIntact());
+}
+
+TEST(Paths, ComposePathRefusesWhatDoesNotFit)
+{
+    Guarded<16> g("old");
+    EXPECT_EQ(0, ComposePath(g.buffer, sizeof(g.buffer), "C:\\abcdefghij", "ab"));
+    EXPECT_STREQ("old", g.buffer) << "a refused path leaves the old text";
+    EXPECT_EQ(1, ComposePath(g.buffer, sizeof(g.buffer), "C:\\abcdefghi\\", "ab"))
+        << "a folder's own backslash costs nothing";
+    EXPECT_STREQ("C:\\abcdefghi\\ab", g.buffer);
     EXPECT_TRUE(g.GuardIntact());
 }
 

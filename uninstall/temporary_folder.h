@@ -1,0 +1,8 @@
+// The temporary folder, which both phases of the uninstaller work in: the
+// confirmation phase starts its copy there, the removal phase writes the
+// cleanup script beside that copy.
+#pragma once
+
+// The temporary folder exactly as GetTempPathA gives it, in a 260-character
+// buffer; 0 (buffer emptied) when there is none or it does not fit.
+int ReadTemporaryFolder(char *folder);
