@@ -52,7 +52,7 @@ protected:
         folder_ = MakeScratchFolder("entry probe");
         quoted_ = folder_ + "\\probe.exe";
         bare_ = MakeScratchFolder("entry") + "\\probe.exe";
-        std::string built = TestProgramFolder() + "entry_probe.exe";
+        std::string built = TestProgramFolder() + "startup_probe.exe";
         ASSERT_TRUE(CopyFileA(built.c_str(), quoted_.c_str(), FALSE));
         ASSERT_TRUE(CopyFileA(built.c_str(), bare_.c_str(), FALSE));
     }

@@ -53,21 +53,6 @@ protected:
     std::string startMenu_;
 };
 
-TEST_F(Shortcuts, SpecialFoldersResolveWithTrailingBackslash)
-{
-    const int folders[] = {CSIDL_STARTMENU, CSIDL_PROGRAMS, CSIDL_DESKTOPDIRECTORY, CSIDL_STARTUP};
-    for (int csidl : folders) {
-        char path[MAX_PATH];
-        memset(path, 'G', sizeof(path));
-        EXPECT_EQ(1, GetSpecialFolderPath(csidl, path)) << csidl;
-        EXPECT_EQ(SpecialFolder(csidl), path) << csidl;
-    }
-    char path[MAX_PATH];
-    memset(path, 'G', sizeof(path));
-    EXPECT_EQ(0, GetSpecialFolderPath(kNoSuchFolder, path));
-    EXPECT_STREQ("", path);
-}
-
 TEST_F(Shortcuts, DeleteOldShortcutsWithNothingThereSendsFourDeletions)
 {
     ShellNotifyLog log;

@@ -1,8 +1,6 @@
-// Registry and shortcut cleanup, called in-process against the Wine registry
-// and the prefix's shell folders.
+// Registry cleanup, called in-process against the Wine registry: the
+// settings and company keys, the App Paths entry and the uninstall entry.
 #include <gtest/gtest.h>
-
-#include <shlobj.h>
 
 #include <algorithm>
 #include <string>
@@ -10,7 +8,6 @@
 
 #include "files.h"
 #include "import_hook.h"
-#include "machine.h"
 #include "product.h"
 #include "registry.h"
 #include "uninstall.h"
@@ -319,50 +316,6 @@ TEST_F(RegistryCleanup, UnopenableCompanyKeyKeepsItsSettingsKey)
     RestoreKey(HKEY_CURRENT_USER, kCompany);
     EXPECT_TRUE(ValueExists(HKEY_CURRENT_USER, kSettings, VALUE_HOTKEY));
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kCompany)) << "the next step still runs";
-}
-
-class ShortcutCleanup : public ::testing::Test {
-protected:
-    void TearDown() override
-    {
-        for (int csidl : kShortcutFolders)
-            for (const char *name : {PRODUCT_DISPLAY_NAME SHORTCUT_EXTENSION,
-                                     PRODUCT_DISPLAY_NAME SHORTCUT_98_SUFFIX, "Other.lnk"})
-                DeleteFileA((SpecialFolder(csidl) + name).c_str());
-    }
-};
-
-// The desktop folder of Wine's prefix is a link to the home folder, as a
-// redirected profile folder is a junction on Windows: its shortcuts go too.
-TEST_F(ShortcutCleanup, BothNamesGoFromAllFourFoldersInOrder)
-{
-    std::string desktop = SpecialFolder(CSIDL_DESKTOPDIRECTORY);
-    DWORD attributes = GetFileAttributesA(desktop.substr(0, desktop.size() - 1).c_str());
-    ASSERT_NE(INVALID_FILE_ATTRIBUTES, attributes);
-    ASSERT_TRUE(attributes & FILE_ATTRIBUTE_REPARSE_POINT) << desktop << " is no link";
-    for (int csidl : kShortcutFolders) {
-        std::string folder = SpecialFolder(csidl);
-        ASSERT_TRUE(FolderExists(folder)) << csidl;
-        WriteFileText(folder + PRODUCT_DISPLAY_NAME SHORTCUT_EXTENSION, "lnk");
-        WriteFileText(folder + PRODUCT_DISPLAY_NAME SHORTCUT_98_SUFFIX, "lnk");
-        WriteFileText(folder + "Other.lnk", "lnk");
-    }
-    ShellNotifyLog log;
-    RemoveShortcuts();
-
-    std::vector<std::string> announced;
-    for (const ShellNotifyCall &call : log.calls)
-        if (call.event == SHCNE_DELETE)
-            announced.push_back(call.path1);
-    std::vector<std::string> expected;
-    for (int csidl : kShortcutFolders) {
-        std::string folder = SpecialFolder(csidl);
-        EXPECT_FALSE(FileExists(folder + PRODUCT_DISPLAY_NAME SHORTCUT_EXTENSION)) << folder;
-        EXPECT_FALSE(FileExists(folder + PRODUCT_DISPLAY_NAME SHORTCUT_98_SUFFIX)) << folder;
-        EXPECT_TRUE(FileExists(folder + "Other.lnk")) << folder;
-        expected.push_back(folder + PRODUCT_DISPLAY_NAME SHORTCUT_EXTENSION);
-    }
-    EXPECT_EQ(expected, announced);
 }
 
 }  // namespace
