@@ -54,6 +54,18 @@ else
     TEST_DIR=$BUILD_64
 fi
 
+# Every test is named after its file, tests/<area>/<name>.cpp (or .sh); a
+# run of a 32-bit test in the 64-bit prefix adds _wow64.
+unnamed=$(ctest --test-dir "$TEST_DIR" -N | sed -n 's/^ *Test *#[0-9]*: //p' | while read -r name; do
+    base=${name%_wow64}
+    compgen -G "tests/*/$base.cpp" >/dev/null || compgen -G "tests/*/$base.sh" >/dev/null ||
+        echo "$name"
+done)
+if [ -n "$unnamed" ]; then
+    echo "FAILED: tests without a file of their name in tests/*/: $unnamed" >&2
+    exit 1
+fi
+
 status=0
 ctest --test-dir "$TEST_DIR" --output-on-failure --timeout 600 --no-tests=error "$@" || status=$?
 if [ "$HOST_RUNS_32BIT" = 0 ]; then

@@ -4,10 +4,10 @@
 // removals left. The temporary folder is redirected with TMP.
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
+#include "dialog_driver.h"
 #include "files.h"
 #include "import_hook.h"
 #include "msgbox.h"
@@ -26,17 +26,6 @@ std::string ScriptCommandLine(const std::string &script)
     char system[MAX_PATH] = "";
     GetSystemDirectoryA(system, sizeof(system));
     return std::string("\"") + system + "\\cmd.exe\" /d /s /c \"\"" + script + "\"\"";
-}
-
-bool WaitUntil(const std::function<bool()> &done, DWORD timeoutMs)
-{
-    DWORD start = GetTickCount();
-    while (!done()) {
-        if (GetTickCount() - start > timeoutMs)
-            return false;
-        Sleep(20);
-    }
-    return true;
 }
 
 std::string ExpectedScript(const std::string &temp, const std::string &script)
