@@ -36,14 +36,18 @@ bool Watch(const std::string &commandLine, const std::string &folder, const Opti
         if (ended && !(left && left()))
             break;
         if (clock.Ms() > options.timeoutMs) {
-            Say("problem", commandLine + (ended ? " left something" : " did not end") +
-                               " within " + std::to_string(options.timeoutMs / 1000) + " s" +
-                               (ended ? "" : "; ended it"));
+            std::string seconds = std::to_string(options.timeoutMs / 1000) + " s";
+            Say("problem", commandLine + (ended ? " ended, but what it left was still there after "
+                                                : " did not end within ") +
+                               seconds + (ended ? "" : "; ended it"));
             inTime = false;
             break;
         }
         // Waiting on the process wakes at its end; afterwards only a pause.
-        WaitForSingleObject(ended ? GetCurrentProcess() : program.process, options.pollMs);
+        if (ended)
+            Sleep(options.pollMs);
+        else
+            WaitForSingleObject(program.process, options.pollMs);
     }
     end->elapsedMs = clock.Ms();
     end->exitCode = WaitForExit(program, 0);
@@ -128,10 +132,11 @@ int Time(const Options &options)
         Say("problem", "nothing to run");
         return 2;
     }
-    std::string line;
-    for (const std::string &word : options.words) {
-        bool quote = word.find(' ') != std::string::npos || &word == &options.words[0];
-        line += (line.empty() ? "" : " ") + (quote ? "\"" + word + "\"" : word);
+    // The program quoted, its arguments only where they hold a blank.
+    std::string line = "\"" + options.words[0] + "\"";
+    for (size_t i = 1; i < options.words.size(); ++i) {
+        const std::string &word = options.words[i];
+        line += word.find(' ') == std::string::npos ? " " + word : " \"" + word + "\"";
     }
     auto left = [&options] {
         bool found = CountRunning(options.processes) > 0;
