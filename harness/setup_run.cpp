@@ -67,6 +67,19 @@ bool IsOptionsDialog(HWND window)
            GetDlgItem(window, IDC_SET_HOTKEY);
 }
 
+HWND OpenHotkeyDialog(HWND options, DWORD processId, WORD *hotkey)
+{
+    PostClick(options, IDC_SET_HOTKEY);
+    HWND dialog = WaitForWindow(processId, "#32770", HOTKEY_TITLE, 10000);
+    HWND control = FindWindowExA(dialog, NULL, HOTKEY_CLASSA, NULL);
+    DWORD_PTR shown = 0xFFFF;
+    if (!control ||
+        !SendMessageTimeoutA(control, HKM_GETHOTKEY, 0, 0, SMTO_ABORTIFHUNG, 5000, &shown))
+        shown = 0xFFFF;
+    *hotkey = (WORD)shown;
+    return dialog;
+}
+
 HWND WaitForOptionsDialog(const Program &program)
 {
     return WaitForWindow(program.id, "#32770", PRODUCT_DISPLAY_NAME, kDialogTimeoutMs);
@@ -123,10 +136,7 @@ SetupRun PeekSetup(const std::string &setupPath, WORD *hotkey)
     return DriveSetup(setupPath, [hotkey](const Program &program, BoxWatcher &, HWND dialog,
                                           SetupRun *) {
         if (hotkey) {
-            PostClick(dialog, IDC_SET_HOTKEY);
-            HWND hotkeyDialog = WaitForWindow(program.id, "#32770", HOTKEY_TITLE, 10000);
-            HWND control = FindWindowExA(hotkeyDialog, NULL, HOTKEY_CLASSA, NULL);
-            *hotkey = control ? (WORD)SendMessageA(control, HKM_GETHOTKEY, 0, 0) : 0xFFFF;
+            HWND hotkeyDialog = OpenHotkeyDialog(dialog, program.id, hotkey);
             if (hotkeyDialog)
                 PostMessageA(hotkeyDialog, WM_COMMAND, IDCANCEL, 0);
         }

@@ -40,6 +40,10 @@ bool StartSetup(const std::string &setupPath, Program *program);
 bool IsOptionsDialog(HWND window);
 // The options dialog of a started setup; NULL when it does not appear.
 HWND WaitForOptionsDialog(const Program &program);
+// Presses Set Hotkey in the options dialog of process processId and reads
+// the hotkey that the hotkey dialog's control offers (0xFFFF when there is
+// no control); the hotkey dialog, NULL when it does not open.
+HWND OpenHotkeyDialog(HWND options, DWORD processId, WORD *hotkey);
 // Fills in the options dialog and presses OK; returns at once.
 void AnswerOptions(HWND dialog, const SetupAnswers &answers);
 

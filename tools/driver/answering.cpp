@@ -3,12 +3,8 @@
 // reporting what each offered.
 #include "driver.h"
 
-#include <commctrl.h>
-
 #include "dialog_driver.h"
-#include "dialog_texts.h"
 #include "msgbox.h"
-#include "process.h"
 #include "product.h"
 #include "resource.h"
 #include "setup_run.h"
@@ -52,17 +48,14 @@ std::string OnOff(HWND dialog, int id)
 // accepts it with OK, which stores that hotkey.
 void AcceptHotkeyDialog(HWND options, DWORD pid)
 {
-    PostClick(options, IDC_SET_HOTKEY);
-    HWND dialog = WaitForWindow(pid, "#32770", HOTKEY_TITLE, 5000);
+    WORD hotkey = 0;
+    HWND dialog = OpenHotkeyDialog(options, pid, &hotkey);
     if (!dialog) {
         Say("problem", "the hotkey dialog did not open");
         return;
     }
-    DWORD_PTR hotkey = 0;
-    SendMessageTimeoutA(FindWindowExA(dialog, NULL, HOTKEY_CLASSA, NULL), HKM_GETHOTKEY, 0, 0,
-                        SMTO_ABORTIFHUNG, 2000, &hotkey);
     Shot(dialog, "hotkey");
-    Say("dialog", "\"" + WindowText(dialog) + "\" offers " + HotkeyName((DWORD)hotkey) +
+    Say("dialog", "\"" + WindowText(dialog) + "\" offers " + HotkeyName(hotkey) +
                       ", answered OK");
     PostClick(dialog, IDOK);
     if (!WaitUntilGone(dialog, 5000))
