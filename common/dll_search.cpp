@@ -8,7 +8,7 @@
 // by full path makes every later load by name find the loaded module.
 #include "dll_search.h"
 
-#include "paths.h"
+#include "system_folder.h"
 
 #ifndef LOAD_LIBRARY_SEARCH_SYSTEM32
 #define LOAD_LIBRARY_SEARCH_SYSTEM32 0x00000800
@@ -28,8 +28,7 @@ static const char *const kPreloadedLibraries[] = {
 static HMODULE LoadSystemLibrary(const char *name)
 {
     char path[MAX_PATH];
-    UINT length = GetSystemDirectoryA(path, sizeof(path));
-    if (length == 0 || length >= sizeof(path) || !AppendPathName(path, sizeof(path), name))
+    if (!ComposeSystemPath(path, sizeof(path), name))
         return NULL;
     return LoadLibraryExA(path, NULL, LOAD_WITH_ALTERED_SEARCH_PATH);
 }

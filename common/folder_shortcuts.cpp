@@ -8,7 +8,7 @@
 #include "product.h"
 #include "shell_notice.h"
 
-int GetSpecialFolderPath(int csidl, char *path)
+int GetSpecialFolderPath(int csidl, char *path, size_t cap)
 {
     path[0] = '\0';
     LPITEMIDLIST items = NULL;
@@ -18,7 +18,7 @@ int GetSpecialFolderPath(int csidl, char *path)
     CoTaskMemFree(items);
     // An unresolved folder must not turn into a path relative to the
     // current directory.
-    if (!ok || !path[0] || !AppendBackslash(path, MAX_PATH)) {
+    if (!ok || !path[0] || !AppendBackslash(path, cap)) {
         path[0] = '\0';
         return 0;
     }
@@ -29,7 +29,7 @@ void DeleteFolderShortcuts(int csidl)
 {
     char shortcut[MAX_PATH];
     char shortcut98[MAX_PATH];
-    if (!GetSpecialFolderPath(csidl, shortcut) ||
+    if (!GetSpecialFolderPath(csidl, shortcut, sizeof(shortcut)) ||
         !AppendText(shortcut, sizeof(shortcut), PRODUCT_DISPLAY_NAME) ||
         !CopyText(shortcut98, sizeof(shortcut98), shortcut))
         return;
@@ -45,7 +45,8 @@ void DeleteFolderShortcuts(int csidl)
 void DeleteFolderFile(int csidl, const char *fileName)
 {
     char path[MAX_PATH];
-    if (!GetSpecialFolderPath(csidl, path) || !AppendText(path, sizeof(path), fileName))
+    if (!GetSpecialFolderPath(csidl, path, sizeof(path)) ||
+        !AppendText(path, sizeof(path), fileName))
         return;
     DeleteFileA(path);
     SHChangeNotify(SHCNE_DELETE, SHCNF_PATHA, path, NULL);

@@ -4,19 +4,20 @@
 #include "paths.h"
 #include "product.h"
 
-LONG OpenSettingsKey(HKEY root, REGSAM access, HKEY *key)
+// Opens (creating when missing) the settings key under root.
+static LONG OpenSettingsKey(HKEY root, REGSAM access, HKEY *key)
 {
     return RegCreateKeyExA(root, SETTINGS_KEY_PATH, 0, NULL, REG_OPTION_NON_VOLATILE,
                            access, NULL, key, NULL);
 }
 
-// Reads a string value from an open key into a 260-character buffer, always
-// leaving it terminated; values that are not strings or do not fit are
-// refused and leave the buffer empty.
-static int ReadStringValue(HKEY key, const char *valueName, char *buffer)
+// Reads a string value from an open key into a buffer of cap characters,
+// always leaving it terminated; values that are not strings or do not fit
+// are refused and leave the buffer empty.
+static int ReadStringValue(HKEY key, const char *valueName, char *buffer, size_t cap)
 {
     DWORD type = REG_NONE;
-    DWORD size = MAX_PATH;
+    DWORD size = (DWORD)cap;
     buffer[0] = '\0';
     LONG status = RegQueryValueExA(key, valueName, NULL, &type, (BYTE *)buffer, &size);
     // A number or binary value read as a path would name some arbitrary folder.
@@ -26,7 +27,7 @@ static int ReadStringValue(HKEY key, const char *valueName, char *buffer)
     }
     // Stored strings need not carry their terminator.
     if (size == 0 || buffer[size - 1] != '\0') {
-        if (size >= MAX_PATH) {
+        if (size >= cap) {
             buffer[0] = '\0';
             return 0;
         }
@@ -36,7 +37,7 @@ static int ReadStringValue(HKEY key, const char *valueName, char *buffer)
 }
 
 int ReadRegistryString(HKEY root, const char *path, int create, const char *valueName,
-                       char *buffer, LONG *openStatus)
+                       char *buffer, size_t size, LONG *openStatus)
 {
     HKEY key;
     LONG status = create ? RegCreateKeyExA(root, path, 0, NULL, REG_OPTION_NON_VOLATILE,
@@ -46,7 +47,7 @@ int ReadRegistryString(HKEY root, const char *path, int create, const char *valu
         *openStatus = status;
     if (status != ERROR_SUCCESS)
         return 0;
-    int ok = ReadStringValue(key, valueName, buffer);
+    int ok = ReadStringValue(key, valueName, buffer, size);
     RegCloseKey(key);
     return ok;
 }

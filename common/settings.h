@@ -8,10 +8,21 @@
 
 #include "message_box.h"
 
-// Reads a string value of the settings key into a 260-character buffer.
-// 1 on success, 0 on failure. Each program links its own variant: the
-// installer's reports a key that cannot be opened, the uninstaller's is quiet.
-int QuerySettingString(HKEY root, const char *valueName, char *buffer);
+// Reads a string value of the settings key into a buffer of size
+// characters. 1 on success, 0 on failure. Each program has its own, in its
+// folder: the installer's reports a key that cannot be opened, the
+// uninstaller's is quiet.
+int QuerySettingString(HKEY root, const char *valueName, char *buffer, size_t size);
+
+// The read behind both: a null buffer is reported; a value that is not a
+// string or does not fit is not, and leaves the buffer empty; a key that
+// cannot be opened or created leaves it untouched and is reported through
+// reportMissingKey (ShowSystemError, say; NULL: not reported), with the
+// open's result as the last error. A program that reports nothing this way
+// does not carry the reporting code.
+typedef void (*MissingKeyReport)(const char *message);
+int ReadSettingString(HKEY root, const char *valueName, char *buffer, size_t size,
+                      MissingKeyReport reportMissingKey);
 
 // Writes a REG_SZ value of the settings key; reports every failure.
 int WriteSettingString(HKEY root, const char *valueName, const char *text);
@@ -25,8 +36,7 @@ DWORD QuerySettingDword(HKEY root, const char *valueName);
 int WriteRegistryValue(HKEY root, const char *subkey, const char *valueName,
                        const char *text, DWORD number);
 
-// QuerySettingString: both variants report a value they cannot use; only
-// the installer's reports a key it cannot open.
+// ReadSettingString's reports: a buffer it cannot use, a key it cannot open.
 #define MSG_QUERY_SZ_INVALID_BUFFER "Error querying SZ value from registry. Invalid return value."
 #define MSG_QUERY_SZ_NO_KEY         "Error querying SZ value from registry. Cannot create key."
 
@@ -40,13 +50,10 @@ int WriteRegistryValue(HKEY root, const char *subkey, const char *valueName,
 #define SETTING_NO_VALUE 0xFFFFFFFFu
 #define MSG_QUERY_DW_NO_KEY         "Error querying DW value from registry. Cannot open key."
 
-// Opens (creating when missing) the settings key under root.
-LONG OpenSettingsKey(HKEY root, REGSAM access, HKEY *key);
-
 // The one bounded read of a string value: opens root\path (creating it
-// when create is set), reads the value into a 260-character buffer, always
-// terminated, and closes the key. A value that is not a string or does not
+// when create is set), reads the value into a buffer of size characters,
+// always terminated, and closes the key. A value that is not a string or does not
 // fit is refused and leaves the buffer empty; a key that cannot be opened
 // leaves it untouched. openStatus (may be NULL) receives the open's result.
 int ReadRegistryString(HKEY root, const char *path, int create, const char *valueName,
-                       char *buffer, LONG *openStatus);
+                       char *buffer, size_t size, LONG *openStatus);

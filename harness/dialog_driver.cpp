@@ -64,11 +64,6 @@ int CheckState(HWND dialog, int id)
     return (int)SendMessageA(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0);
 }
 
-void SetCheckState(HWND dialog, int id, bool checked)
-{
-    SendMessageA(GetDlgItem(dialog, id), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
-}
-
 void Click(HWND dialog, int id)
 {
     SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);

@@ -27,7 +27,6 @@ DWORD WindowProcess(HWND window);
 std::vector<HWND> VisibleWindows(DWORD processId);
 
 int CheckState(HWND dialog, int id);
-void SetCheckState(HWND dialog, int id, bool checked);
 // Returns once the click has been handled, boxes it raised included.
 void Click(HWND dialog, int id);
 // Returns at once; for clicks whose handling waits for the caller.

@@ -16,10 +16,14 @@ struct RegistryValue {
     std::string data;
 };
 
+// Every value of the uninstall entry for an install folder, with its data.
+std::vector<RegistryValue> ExpectedUninstallEntry(const std::string &folder);
+
 // Every value that registration writes for an install folder, with the
-// exact data: InstallPath, the uninstall entry's two values (written once
-// uninstall.exe is copied), the document type's values in writing order.
-std::vector<RegistryValue> ExpectedRegistration(const std::string &folder);
+// exact data: InstallPath, the uninstall entry's values (written once
+// uninstall.exe is copied; left out without withEntry), the document
+// type's values in writing order.
+std::vector<RegistryValue> ExpectedRegistration(const std::string &folder, bool withEntry = true);
 
 // The names that the installer deletes before it copies.
 std::vector<std::string> PreCopyNames();

@@ -1,8 +1,8 @@
-// Copying the distribution into the install folder: first the files of other
-// Quillstar tools are deleted, then uninstall.exe is copied and entered in
-// the list of installed software, then every other plain file of the folder
-// setup runs from, then the plain files of its images subfolder. A file that
-// cannot be copied gets a box of its own and the copy goes on.
+// Copying the distribution into the install folder, in the steps that
+// WinMain runs: the files of other Quillstar tools are deleted, uninstall.exe
+// is copied, then every other plain file of the source folder, then the
+// plain files of its images subfolder. A file that cannot be copied gets a
+// box of its own and the copy goes on.
 #include <windows.h>
 #include <shlobj.h>
 
@@ -24,11 +24,10 @@ static int ComposeDestination(char *folder)
     return CopyText(folder, MAX_PATH, g_installFolder) && AppendBackslash(folder, MAX_PATH);
 }
 
-// The folder of the running program, ending in its backslash.
-static int GetSourceFolder(char *folder)
+int FindSourceFolder(char *folder, size_t cap)
 {
-    DWORD n = GetModuleFileNameA(NULL, folder, MAX_PATH);
-    if (n == 0 || n >= MAX_PATH)
+    DWORD n = GetModuleFileNameA(NULL, folder, (DWORD)cap);
+    if (n == 0 || n >= cap)
         return 0;
     char *end = NULL;
     for (char *c = folder; *c; ++c)
@@ -40,10 +39,10 @@ static int GetSourceFolder(char *folder)
     return 1;
 }
 
-// folder: the install folder with its backslash (NULL: it did not fit).
-static void DeletePreCopyFiles(const char *folder)
+void DeletePreCopyFiles(void)
 {
-    if (!folder)
+    char folder[MAX_PATH];
+    if (!ComposeDestination(folder))
         return;
     for (size_t i = 0; i < kPreCopyDeletionCount; ++i) {
         char path[MAX_PATH];
@@ -118,26 +117,30 @@ static int CreateImagesFolder(char *folder)
     return AppendBackslash(folder, MAX_PATH);
 }
 
-void DeployFiles(void)
+// A missing source (NULL) copies nothing, and each step still does the
+// rest of its work.
+int CopyUninstaller(const char *source)
 {
     char folder[MAX_PATH];
-    const char *destination = ComposeDestination(folder) ? folder : NULL;
-    DeletePreCopyFiles(destination);
+    if (!source)
+        return 0;
+    return CopyPass(source, ComposeDestination(folder) ? folder : NULL, MSG_COPY_TAIL_SOURCE,
+                    COPY_UNINSTALLER);
+}
 
-    char source[MAX_PATH];
-    int haveSource = GetSourceFolder(source);
-    // uninstall.exe comes first, and the entry in the list of installed
-    // software once it is copied: the list never names a missing
-    // uninstaller, and from then on an installation ended halfway can be
-    // removed.
-    if (haveSource) {
-        if (CopyPass(source, destination, MSG_COPY_TAIL_SOURCE, COPY_UNINSTALLER))
-            WriteUninstallEntry();
-        CopyPass(source, destination, MSG_COPY_TAIL_SOURCE, COPY_OTHERS);
-    }
+int CopyDistribution(const char *source)
+{
+    char folder[MAX_PATH];
+    int copied = 0;
+    if (source)
+        copied = CopyPass(source, ComposeDestination(folder) ? folder : NULL,
+                          MSG_COPY_TAIL_SOURCE, COPY_OTHERS);
 
     char images[MAX_PATH];
     int haveImages = CreateImagesFolder(images);
-    if (haveSource && AppendText(source, sizeof(source), IMAGES_FOLDER_NAME "\\"))
-        CopyPass(source, haveImages ? images : NULL, MSG_COPY_TAIL_IMAGES, COPY_ALL);
+    char imagesSource[MAX_PATH];
+    if (source && ComposePath(imagesSource, sizeof(imagesSource), source, IMAGES_FOLDER_NAME "\\"))
+        copied += CopyPass(imagesSource, haveImages ? images : NULL, MSG_COPY_TAIL_IMAGES,
+                           COPY_ALL);
+    return copied;
 }

@@ -77,8 +77,7 @@ static void RegisterHotkeyClass(void)
 static void InitHotkeyDialog(HWND dialog)
 {
     RECT place = HotkeyControlRect(dialog);
-    if (!g_hotkeyDialog)
-        g_hotkeyDialog = dialog;
+    g_hotkeyDialog = dialog;
     SetClassLongPtrA(dialog, GCLP_HICON,
                      (LONG_PTR)LoadIconA(g_instance, MAKEINTRESOURCEA(IDI_PRODUCT)));
     RegisterHotkeyClass();

@@ -1,4 +1,5 @@
-// The installer's shared state and the choice of the default install folder.
+// The installer's shared state, with the options' defaults, and the choice
+// of the default install folder.
 #include <windows.h>
 
 #include "paths.h"
@@ -21,7 +22,7 @@ static void ComposeProgramFilesFolder(void)
     char value[MAX_PATH];
     const char *programFiles = DEFAULT_PROGRAM_FILES;
     if (ReadRegistryString(HKEY_LOCAL_MACHINE, CURRENT_VERSION_KEY_PATH, 0,
-                           VALUE_PROGRAM_FILES_DIR, value, NULL) &&
+                           VALUE_PROGRAM_FILES_DIR, value, sizeof(value), NULL) &&
         value[0])
         programFiles = value;
     // The fixed folder when the registry's is too long to take the name.
@@ -30,9 +31,18 @@ static void ComposeProgramFilesFolder(void)
                     PRODUCT_DISPLAY_NAME);
 }
 
+// Both options start switched on in every run, whatever an earlier
+// installation chose.
+void ChooseDefaultOptions(void)
+{
+    g_createShortcut = 1;
+    g_startApplication = 1;
+}
+
 void ComposeDefaultInstallFolder(void)
 {
-    if (!QuerySettingString(HKEY_LOCAL_MACHINE, VALUE_INSTALL_PATH, g_installFolder))
+    if (!QuerySettingString(HKEY_LOCAL_MACHINE, VALUE_INSTALL_PATH, g_installFolder,
+                            sizeof(g_installFolder)))
         ComposeProgramFilesFolder();
 }
 

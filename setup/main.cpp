@@ -26,12 +26,23 @@ static void FinishInstallation(void)
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
     g_instance = instance;
+    ChooseDefaultOptions();
     if (!AskInstallOptions())
         return 0;
 
     CloseRunningProduct();
     RegisterInstallation();
-    DeployFiles();
+
+    char folder[MAX_PATH];
+    const char *source = FindSourceFolder(folder, sizeof(folder)) ? folder : NULL;
+    DeletePreCopyFiles();
+    // uninstall.exe comes first, and the entry in the list of installed
+    // software once it is copied: the list never names a missing
+    // uninstaller, and from then on an installation ended halfway can be
+    // removed.
+    if (CopyUninstaller(source))
+        WriteUninstallEntry();
+    CopyDistribution(source);
     DeleteOldShortcuts();
 
     OleInitialize(NULL);

@@ -1,56 +1,16 @@
 // The install options dialog: the install folder, the two options, the
-// folder browser and the way to the hotkey dialog. OK makes sure that the
-// chosen folder exists, creating its missing levels from the top down.
+// folder browser and the way to the hotkey dialog. It shows the installer's
+// state and hands back what the user chose; OK takes the folder as a run
+// without a window takes it.
 #include <windows.h>
 #include <shlobj.h>
 
 #include "dialog_texts.h"
-#include "folder_levels.h"
 #include "message_box.h"
 #include "paths.h"
 #include "product.h"
 #include "resource.h"
 #include "setup.h"
-#include "shell_notice.h"
-
-// A level that exists is passed over; a created one is announced at once,
-// so that an open Explorer window shows it.
-static int MakeFolderLevel(const char *level)
-{
-    if (SetCurrentDirectoryA(level))
-        return 1;
-    if (!CreateDirectoryA(level, NULL))
-        return 0;
-    AnnounceChange(SHCNE_MKDIR, level);
-    return 1;
-}
-
-static int MakeMissingLevels(const char *folder)
-{
-    size_t separator;
-    if (!FindStartSeparator(folder, &separator))
-        return 0;
-    while (separator != NO_SEPARATOR) {
-        char level[MAX_PATH];
-        size_t next = FindNextSeparator(folder, separator);
-        if (!CopyFolderLevel(level, sizeof(level), folder, next) || !MakeFolderLevel(level))
-            return 0;
-        separator = next;
-    }
-    return 1;
-}
-
-// Levels are tested by entering them, so the current directory is put
-// back afterwards, whatever happened.
-static int MakeInstallFolder(const char *folder)
-{
-    char saved[MAX_PATH] = "";
-    DWORD length = GetCurrentDirectoryA(sizeof(saved), saved);
-    int made = SetCurrentDirectoryA(folder) || MakeMissingLevels(folder);
-    if (length > 0 && length < sizeof(saved))
-        SetCurrentDirectoryA(saved);
-    return made;
-}
 
 static void InitOptionsDialog(HWND dialog)
 {
@@ -60,8 +20,8 @@ static void InitOptionsDialog(HWND dialog)
     SendDlgItemMessageA(dialog, IDC_INSTALL_PATH, EM_LIMITTEXT, MAX_PATH - 1, 0);
     SetDlgItemTextA(dialog, IDC_INSTALL_PATH, g_installFolder);
     SetDlgItemTextA(dialog, IDC_START_APP, OPTIONS_START_TEXT);
-    CheckDlgButton(dialog, IDC_CREATE_SHORTCUT, BST_CHECKED);
-    CheckDlgButton(dialog, IDC_START_APP, BST_CHECKED);
+    CheckDlgButton(dialog, IDC_CREATE_SHORTCUT, g_createShortcut ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(dialog, IDC_START_APP, g_startApplication ? BST_CHECKED : BST_UNCHECKED);
     SetClassLongPtrA(dialog, GCLP_HICON,
                      (LONG_PTR)LoadIconA(g_instance, MAKEINTRESOURCEA(IDI_PRODUCT)));
 }
@@ -72,15 +32,13 @@ static void AcceptOptions(HWND dialog)
 {
     g_createShortcut = IsDlgButtonChecked(dialog, IDC_CREATE_SHORTCUT) == BST_CHECKED;
     g_startApplication = IsDlgButtonChecked(dialog, IDC_START_APP) == BST_CHECKED;
-    GetDlgItemTextA(dialog, IDC_INSTALL_PATH, g_installFolder, sizeof(g_installFolder));
-    RemoveTrailingBackslash(g_installFolder);
-    // AskInstallOptions removes one more trailing backslash: text made of
-    // backslashes alone would leave no install folder at all.
-    if (!NamesFolder(g_installFolder)) {
+    char text[MAX_PATH] = "";
+    GetDlgItemTextA(dialog, IDC_INSTALL_PATH, text, sizeof(text));
+    switch (AcceptInstallFolder(text)) {
+    case INSTALL_FOLDER_REFUSED:
         ShowMessage(MSG_NO_INSTALL_FOLDER, MB_OK);
         return;
-    }
-    if (!MakeInstallFolder(g_installFolder)) {
+    case INSTALL_FOLDER_NOT_MADE:
         ShowMessage(MSG_CANNOT_CREATE_FOLDER, MB_OK);
         return;
     }
@@ -141,10 +99,9 @@ static INT_PTR OpenHotkeyDialog(void)
     }
     HWND dialog = CreateDialogParamA(g_instance, MAKEINTRESOURCEA(IDD_HOTKEY), NULL,
                                      HotkeyDlgProc, 0);
+    // The dialog stores its own handle while it initialises.
     if (!dialog)
         return TRUE;
-    if (!g_hotkeyDialog)
-        g_hotkeyDialog = dialog;
     ShowWindow(dialog, SW_SHOWNORMAL);
     return TRUE;
 }

@@ -22,32 +22,50 @@ static int ComposeQuotedProgram(char *text, size_t cap, const char *name)
            AppendPathName(text, cap, name) && AppendText(text, cap, "\"");
 }
 
+// One value of the uninstall entry: REG_SZ data is a text, REG_DWORD data
+// a DWORD.
+struct EntryValue {
+    const char *name;
+    DWORD type;
+    const void *data;
+};
+
+static LONG SetEntryValue(HKEY key, const EntryValue *value)
+{
+    DWORD size = value->type == REG_SZ ? (DWORD)lstrlenA((const char *)value->data) + 1
+                                       : (DWORD)sizeof(DWORD);
+    return RegSetValueExA(key, value->name, 0, value->type, (const BYTE *)value->data, size);
+}
+
 // The entry is written whole or not at all: an entry in the list of
 // installed software without a command that can run would be a dead end.
 // The uninstaller's path must fit a path buffer, or it could not be there.
-// File deployment writes it, once it has copied uninstall.exe into the
-// install folder.
-void WriteUninstallEntry(void)
+// Setup writes it once it has copied uninstall.exe into the install folder.
+int WriteUninstallEntry(void)
 {
     char program[MAX_PATH];
     char command[COMMAND_BUFFER_SIZE];
     if (!ComposePath(program, sizeof(program), g_installFolder, UNINSTALL_EXE_NAME) ||
         !ComposeQuotedProgram(command, sizeof(command), UNINSTALL_EXE_NAME))
-        return;
+        return 0;
+    const EntryValue values[] = {
+        {VALUE_DISPLAY_NAME, REG_SZ, PRODUCT_DISPLAY_NAME},
+        {VALUE_UNINSTALL_STRING, REG_SZ, command},
+    };
     HKEY key;
     if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, UNINSTALL_ENTRY_PATH, 0, NULL,
                         REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, NULL, &key,
                         NULL) != ERROR_SUCCESS)
-        return;
-    LONG status = RegSetValueExA(key, VALUE_DISPLAY_NAME, 0, REG_SZ,
-                                 (const BYTE *)PRODUCT_DISPLAY_NAME, sizeof(PRODUCT_DISPLAY_NAME));
-    if (status == ERROR_SUCCESS)
-        status = RegSetValueExA(key, VALUE_UNINSTALL_STRING, 0, REG_SZ, (const BYTE *)command,
-                                lstrlenA(command) + 1);
+        return 0;
+    LONG status = ERROR_SUCCESS;
+    for (size_t i = 0; i < sizeof(values) / sizeof(values[0]) && status == ERROR_SUCCESS; ++i)
+        status = SetEntryValue(key, &values[i]);
     RegCloseKey(key);
+    if (status == ERROR_SUCCESS)
+        return 1;
     // Half an entry is taken away again.
-    if (status != ERROR_SUCCESS)
-        RegDeleteKeyA(HKEY_LOCAL_MACHINE, UNINSTALL_ENTRY_PATH);
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, UNINSTALL_ENTRY_PATH);
+    return 0;
 }
 
 static void WriteDefaultValue(const char *subkey, const char *text)

@@ -12,6 +12,7 @@
 #include "settings.h"
 #include "setup.h"
 #include "shell_notice.h"
+#include "system_folder.h"
 
 static const CLSID kShellLinkClass = {
     0x00021401, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
@@ -48,8 +49,7 @@ static int TargetWantsInternetIcon(const char *targetPath)
 static void SetInternetIcon(IShellLinkA *link)
 {
     char icon[MAX_PATH];
-    UINT n = GetSystemDirectoryA(icon, sizeof(icon));
-    if (n == 0 || n >= sizeof(icon) || !AppendPathName(icon, sizeof(icon), INTERNET_ICON_FILE))
+    if (!ComposeSystemPath(icon, sizeof(icon), INTERNET_ICON_FILE))
         return;
     link->SetIconLocation(icon, INTERNET_ICON_INDEX);
 }
@@ -95,7 +95,7 @@ HRESULT CreateShellLink(const char *shortcutPath, const char *targetPath, const 
 static int ReadShellFolder(const char *valueName, char *folder)
 {
     return ReadRegistryString(HKEY_CURRENT_USER, SHELL_FOLDERS_KEY_PATH, 0, valueName, folder,
-                              NULL) &&
+                              MAX_PATH, NULL) &&
            folder[0];
 }
 
@@ -105,7 +105,8 @@ void CreateProductShortcut(const char *shellFolderValue, const char *arguments, 
     // The registry's InstallPath, not the run's folder: the shortcut must
     // agree with what the uninstaller will read.
     char installFolder[MAX_PATH];
-    if (!QuerySettingString(HKEY_LOCAL_MACHINE, VALUE_INSTALL_PATH, installFolder))
+    if (!QuerySettingString(HKEY_LOCAL_MACHINE, VALUE_INSTALL_PATH, installFolder,
+                            sizeof(installFolder)))
         return;
     char target[MAX_PATH];
     if (!ComposePath(target, sizeof(target), installFolder, PRODUCT_EXE_NAME))

@@ -5,6 +5,7 @@
 #include "cleanup_script_text.h"
 #include "paths.h"
 #include "program_start.h"
+#include "system_folder.h"
 #include "temporary_folder.h"
 
 // Creates the first free "delme<N>.bat"; the handle, or INVALID_HANDLE_VALUE
@@ -30,9 +31,7 @@ static void StartScript(const char *scriptPath, const char *startFolder)
 {
     char interpreter[MAX_PATH];
     char arguments[MAX_PATH + 16];
-    UINT length = GetSystemDirectoryA(interpreter, sizeof(interpreter));
-    if (length == 0 || length >= sizeof(interpreter) ||
-        !AppendPathName(interpreter, sizeof(interpreter), COMMAND_INTERPRETER_NAME) ||
+    if (!ComposeSystemPath(interpreter, sizeof(interpreter), COMMAND_INTERPRETER_NAME) ||
         !CopyText(arguments, sizeof(arguments), COMMAND_INTERPRETER_SWITCHES "\"\"") ||
         !AppendText(arguments, sizeof(arguments), scriptPath) ||
         !AppendText(arguments, sizeof(arguments), "\"\""))
@@ -43,7 +42,7 @@ static void StartScript(const char *scriptPath, const char *startFolder)
 void StartCleanupScript(void)
 {
     char tempFolder[MAX_PATH];
-    if (!ReadTemporaryFolder(tempFolder) || !AppendBackslash(tempFolder, sizeof(tempFolder)))
+    if (!ReadTemporaryFolder(tempFolder, sizeof(tempFolder)) || !AppendBackslash(tempFolder, sizeof(tempFolder)))
         return;
 
     // del cannot remove a read-only copy, and the script would loop forever.
@@ -71,7 +70,7 @@ void StartCleanupScript(void)
     }
 
     char startFolder[MAX_PATH];
-    if (!ReadTemporaryFolder(startFolder))
+    if (!ReadTemporaryFolder(startFolder, sizeof(startFolder)))
         return;
     StartScript(scriptPath, startFolder);
 }

@@ -10,7 +10,7 @@
 #include "removal_paths.h"
 #include "shell_notice.h"
 
-void EmptyFolder(char *folder, int recurse)
+static void EmptyFolder(char *folder, int recurse)
 {
     if (!AppendBackslash(folder, MAX_PATH))
         return;
@@ -41,7 +41,7 @@ void EmptyFolder(char *folder, int recurse)
     FindClose(search);
 }
 
-void RemoveFolder(char *folder, int recurse)
+static void RemoveFolder(char *folder, int recurse)
 {
     // A folder that is itself a junction or link is removed as a link; its
     // target's files are not ours.

@@ -77,7 +77,7 @@ int StartTemporaryCopy(void)
     DWORD ownLength = GetModuleFileNameA(NULL, ownPath, sizeof(ownPath));
     HANDLE copy = INVALID_HANDLE_VALUE;
     char tempFolder[MAX_PATH];
-    if (ownLength > 0 && ownLength < sizeof(ownPath) && ReadTemporaryFolder(tempFolder)) {
+    if (ownLength > 0 && ownLength < sizeof(ownPath) && ReadTemporaryFolder(tempFolder, sizeof(tempFolder))) {
         CreateDirectoryA(tempFolder, NULL);
         if (ComposePath(copyPath, sizeof(copyPath), tempFolder, UNINSTALL_EXE_NAME))
             copy = WriteLockedCopy(ownPath, copyPath, tempFolder);
@@ -89,7 +89,7 @@ int StartTemporaryCopy(void)
 
     // The copy needs this program's rights: it removes what an
     // administrator installed.
-    int started = ReadTemporaryFolder(startFolder) &&
+    int started = ReadTemporaryFolder(startFolder, sizeof(startFolder)) &&
                   StartProgramFile(copyPath, REMOVAL_PHASE_SWITCH, startFolder, SW_MINIMIZE, 0);
     CloseHandle(copy);
     if (started)
@@ -103,7 +103,8 @@ void RunRemovalPhase(void)
     char installFolder[MAX_PATH];
     ZeroMemory(installFolder, sizeof(installFolder));
     // The registry cleanup deletes InstallPath, so it is read first.
-    if (!QuerySettingString(HKEY_LOCAL_MACHINE, VALUE_INSTALL_PATH, installFolder)) {
+    if (!QuerySettingString(HKEY_LOCAL_MACHINE, VALUE_INSTALL_PATH, installFolder,
+                            sizeof(installFolder))) {
         installFolder[0] = '\0';
         ShowMessage(MSG_NO_INSTALL_PATH, MB_OK);
     }

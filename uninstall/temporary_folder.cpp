@@ -3,12 +3,12 @@
 
 #include <windows.h>
 
-int ReadTemporaryFolder(char *folder)
+int ReadTemporaryFolder(char *folder, size_t cap)
 {
-    ZeroMemory(folder, MAX_PATH);
-    DWORD length = GetTempPathA(MAX_PATH, folder);
+    ZeroMemory(folder, cap);
+    DWORD length = GetTempPathA((DWORD)cap, folder);
     // A path that does not fit comes back as its required size.
-    if (length == 0 || length >= MAX_PATH) {
+    if (length == 0 || length >= cap) {
         folder[0] = '\0';
         return 0;
     }

@@ -3,6 +3,8 @@
 // cleanup script beside that copy.
 #pragma once
 
-// The temporary folder exactly as GetTempPathA gives it, in a 260-character
-// buffer; 0 (buffer emptied) when there is none or it does not fit.
-int ReadTemporaryFolder(char *folder);
+#include <stddef.h>
+
+// The temporary folder exactly as GetTempPathA gives it, in a buffer of cap
+// characters; 0 (buffer emptied) when there is none or it does not fit.
+int ReadTemporaryFolder(char *folder, size_t cap);

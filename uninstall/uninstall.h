@@ -40,8 +40,6 @@ void DeleteSubkey(HKEY root, const char *path, const char *name);
 
 // file_removal.cpp
 void RemoveInstalledFiles(const char *installFolder);
-void RemoveFolder(char *folder, int recurse);
-void EmptyFolder(char *folder, int recurse);
 
 // cleanup_script.cpp
 void StartCleanupScript(void);

@@ -21,12 +21,12 @@ TEST(FolderShortcuts, SpecialFoldersResolveWithTrailingBackslash)
     for (int csidl : folders) {
         char path[MAX_PATH];
         memset(path, 'G', sizeof(path));
-        EXPECT_EQ(1, GetSpecialFolderPath(csidl, path)) << csidl;
+        EXPECT_EQ(1, GetSpecialFolderPath(csidl, path, sizeof(path))) << csidl;
         EXPECT_EQ(SpecialFolder(csidl), path) << csidl;
     }
     char path[MAX_PATH];
     memset(path, 'G', sizeof(path));
-    EXPECT_EQ(0, GetSpecialFolderPath(kNoSuchFolder, path));
+    EXPECT_EQ(0, GetSpecialFolderPath(kNoSuchFolder, path, sizeof(path)));
     EXPECT_STREQ("", path);
 }
 

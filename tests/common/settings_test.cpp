@@ -43,7 +43,7 @@ TEST_F(Settings, QueryOnMissingKeyLeavesEmptyKeyAndNoBox)
 {
     BoxAnswerer answerer;
     char buffer[MAX_PATH] = "garbage";
-    EXPECT_EQ(0, QuerySettingString(HKEY_LOCAL_MACHINE, VALUE_INSTALL_PATH, buffer));
+    EXPECT_EQ(0, QuerySettingString(HKEY_LOCAL_MACHINE, VALUE_INSTALL_PATH, buffer, MAX_PATH));
     EXPECT_STREQ("", buffer);
     EXPECT_TRUE(answerer.boxes.empty());
     EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, SETTINGS_KEY_PATH));
@@ -58,11 +58,11 @@ TEST_F(Settings, StringOf259IsReadAnd260IsNot)
     memset(buffer, 'G', sizeof(buffer));
     std::string long259(259, 'a');
     WriteString(HKEY_LOCAL_MACHINE, SETTINGS_KEY_PATH, VALUE_INSTALL_PATH, long259);
-    EXPECT_EQ(1, QuerySettingString(HKEY_LOCAL_MACHINE, VALUE_INSTALL_PATH, buffer));
+    EXPECT_EQ(1, QuerySettingString(HKEY_LOCAL_MACHINE, VALUE_INSTALL_PATH, buffer, MAX_PATH));
     EXPECT_EQ(long259, buffer);
 
     WriteString(HKEY_LOCAL_MACHINE, SETTINGS_KEY_PATH, VALUE_INSTALL_PATH, long259 + "b");
-    EXPECT_EQ(0, QuerySettingString(HKEY_LOCAL_MACHINE, VALUE_INSTALL_PATH, buffer));
+    EXPECT_EQ(0, QuerySettingString(HKEY_LOCAL_MACHINE, VALUE_INSTALL_PATH, buffer, MAX_PATH));
     EXPECT_STREQ("", buffer);
     for (int i = MAX_PATH; i < MAX_PATH + 8; ++i)
         EXPECT_EQ('G', buffer[i]) << "guard byte " << i;
@@ -74,12 +74,12 @@ TEST_F(Settings, StoredStringWithoutTerminatorIsTerminated)
     char buffer[MAX_PATH];
     memset(buffer, 'G', sizeof(buffer));
     WriteRaw(HKEY_LOCAL_MACHINE, SETTINGS_KEY_PATH, VALUE_INSTALL_PATH, REG_SZ, "C:\\abc");
-    EXPECT_EQ(1, QuerySettingString(HKEY_LOCAL_MACHINE, VALUE_INSTALL_PATH, buffer));
+    EXPECT_EQ(1, QuerySettingString(HKEY_LOCAL_MACHINE, VALUE_INSTALL_PATH, buffer, MAX_PATH));
     EXPECT_STREQ("C:\\abc", buffer);
 
     WriteRaw(HKEY_LOCAL_MACHINE, SETTINGS_KEY_PATH, VALUE_INSTALL_PATH, REG_SZ,
              std::string(MAX_PATH, 'x'));
-    EXPECT_EQ(0, QuerySettingString(HKEY_LOCAL_MACHINE, VALUE_INSTALL_PATH, buffer))
+    EXPECT_EQ(0, QuerySettingString(HKEY_LOCAL_MACHINE, VALUE_INSTALL_PATH, buffer, MAX_PATH))
         << "260 bytes without a terminator cannot be held with one";
     EXPECT_STREQ("", buffer);
 }
@@ -88,14 +88,14 @@ TEST_F(Settings, NumberStoredAsPathIsNotAPath)
 {
     WriteDword(HKEY_LOCAL_MACHINE, SETTINGS_KEY_PATH, VALUE_INSTALL_PATH, 0x005C3A43);  // "C:\"
     char buffer[MAX_PATH] = "garbage";
-    EXPECT_EQ(0, QuerySettingString(HKEY_LOCAL_MACHINE, VALUE_INSTALL_PATH, buffer));
+    EXPECT_EQ(0, QuerySettingString(HKEY_LOCAL_MACHINE, VALUE_INSTALL_PATH, buffer, MAX_PATH));
     EXPECT_STREQ("", buffer);
 }
 
 TEST_F(Settings, NullArgumentsGivePlainBoxAndTouchNoKey)
 {
     BoxAnswerer answerer;
-    EXPECT_EQ(0, QuerySettingString(HKEY_LOCAL_MACHINE, VALUE_INSTALL_PATH, NULL));
+    EXPECT_EQ(0, QuerySettingString(HKEY_LOCAL_MACHINE, VALUE_INSTALL_PATH, NULL, MAX_PATH));
     EXPECT_EQ(0, WriteSettingString(HKEY_LOCAL_MACHINE, VALUE_INSTALL_PATH, NULL));
     ASSERT_EQ(2u, answerer.boxes.size());
     ExpectBox(answerer.boxes[0], MSG_QUERY_SZ_INVALID_BUFFER, ICON_ERROR, {IDOK});
@@ -162,7 +162,7 @@ TEST_F(Settings, UnwritableKeyShowsSystemErrorBox)
               {IDOK});
 
     char buffer[MAX_PATH];
-    EXPECT_EQ(1, QuerySettingString(HKEY_LOCAL_MACHINE, VALUE_INSTALL_PATH, buffer))
+    EXPECT_EQ(1, QuerySettingString(HKEY_LOCAL_MACHINE, VALUE_INSTALL_PATH, buffer, MAX_PATH))
         << "reading still works";
     EXPECT_STREQ("C:\\old", buffer);
 }
@@ -173,7 +173,7 @@ TEST_F(Settings, InaccessibleKeyShowsQueryBoxes)
     DenyKeyAll(HKEY_CURRENT_USER, SETTINGS_KEY_PATH);
     BoxAnswerer answerer;
     char buffer[MAX_PATH] = "garbage";
-    EXPECT_EQ(0, QuerySettingString(HKEY_CURRENT_USER, VALUE_INSTALL_PATH, buffer));
+    EXPECT_EQ(0, QuerySettingString(HKEY_CURRENT_USER, VALUE_INSTALL_PATH, buffer, MAX_PATH));
     EXPECT_STREQ("garbage", buffer) << "the buffer is left as it was";
     EXPECT_EQ(0xFFFFFFFFu, QuerySettingDword(HKEY_CURRENT_USER, VALUE_HOTKEY));
     ASSERT_EQ(2u, answerer.boxes.size());

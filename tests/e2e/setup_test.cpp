@@ -117,7 +117,8 @@ TEST_F(SetupEndToEnd, InstallsIntoAFolderWithBlanksAndStartsTheApplication)
     EXPECT_EQ(1, product_->Closes()) << "one WM_CLOSE to the running product";
 
     ExpectRegistryValues(ExpectedRegistration(kInstall));
-    EXPECT_EQ(2, ValueCount(HKEY_LOCAL_MACHINE, UNINSTALL_ENTRY_PATH));
+    EXPECT_EQ((int)ExpectedUninstallEntry(kInstall).size(),
+              ValueCount(HKEY_LOCAL_MACHINE, UNINSTALL_ENTRY_PATH));
 
     std::set<std::string> expected = kInstalledFiles;
     expected.insert("notes.txt");
@@ -168,7 +169,8 @@ TEST_F(SetupEndToEnd, ReinstallIntoASecondFolderMovesEveryValueAndTheShortcut)
         ExpectBox(run->boxes[0], MSG_INSTALLED_SUCCESS, ICON_INFORMATION, {IDOK});
     }
     ExpectRegistryValues(ExpectedRegistration(kSecondInstall));
-    EXPECT_EQ(2, ValueCount(HKEY_LOCAL_MACHINE, UNINSTALL_ENTRY_PATH));
+    EXPECT_EQ((int)ExpectedUninstallEntry(kSecondInstall).size(),
+              ValueCount(HKEY_LOCAL_MACHINE, UNINSTALL_ENTRY_PATH));
     ExpectShortcutTo(kSecondInstall);
     EXPECT_EQ(kInstalledFiles, Listing(kSecondInstall));
     EXPECT_EQ(kInstalledFiles, Listing(kInstall)) << "the first copy is left as it was";

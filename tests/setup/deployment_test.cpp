@@ -1,8 +1,6 @@
-// DeployFiles takes its source folder from the running program's path, so
-// each case copies this test program into a distribution folder as its
-// "Setup.exe" and runs it there with a filter that selects DeployChild.Run.
-// The child calls DeployFiles in-process, answers its boxes, records its
-// shell notifications and writes both into a report that the case reads.
+// The copy steps called in the test process, in the order setup runs them,
+// on a distribution folder of the case's own: the files, the boxes (each
+// answered) and the shell notifications.
 #include <gtest/gtest.h>
 
 #include <shlobj.h>
@@ -18,117 +16,35 @@
 #include "installation.h"
 #include "machine.h"
 #include "msgbox.h"
-#include "process.h"
 #include "product.h"
 #include "registry.h"
 #include "setup.h"
 
 namespace {
 
-const char kInstallVariable[] = "CHRONEX_DEPLOY_INSTALL";
-const char kReportVariable[] = "CHRONEX_DEPLOY_REPORT";
-const char kReportPath[] = "C:\\tests\\deploy_report.txt";
 const char kDist[] = "C:\\tests\\deploy_dist";
 const char kInstall[] = "C:\\tests\\deploy_inst";
 
-std::string Unescape(const std::string &text)
-{
-    std::string out;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\\' || i + 1 == text.size()) {
-            out += text[i];
-            continue;
-        }
-        char c = text[++i];
-        out += c == 'r' ? '\r' : c == 'n' ? '\n' : c == 't' ? '\t' : c;
-    }
-    return out;
-}
-
-std::vector<std::string> Split(const std::string &text, char separator)
-{
-    std::vector<std::string> parts;
-    size_t start = 0;
-    for (;;) {
-        size_t end = text.find(separator, start);
-        parts.push_back(text.substr(start, end - start));
-        if (end == std::string::npos)
-            return parts;
-        start = end + 1;
-    }
-}
-
-// The child's side: only runs when a case started this program as a
-// distribution's setup.
-TEST(DeployChild, Run)
-{
-    char install[1024] = "";
-    char report[1024] = "";
-    if (!GetEnvironmentVariableA(kInstallVariable, install, sizeof(install)) ||
-        !GetEnvironmentVariableA(kReportVariable, report, sizeof(report)))
-        GTEST_SKIP() << "started by the deployment cases only";
-    lstrcpynA(g_installFolder, install, MAX_PATH);
-
-    std::string lines;
-    {
-        BoxAnswerer answerer;
-        ShellNotifyLog log;
-        DeployFiles();
-        for (const BoxRecord &box : answerer.boxes) {
-            std::string buttons;
-            for (int id : box.buttons)
-                buttons += std::to_string(id) + ",";
-            lines += "BOX\t" + EscapedText(box.text) + "\t" + EscapedText(box.caption) + "\t" +
-                     std::to_string(box.icon) + "\t" + buttons + "\n";
-        }
-        for (const ShellNotifyCall &call : log.calls)
-            lines += "NOTIFY\t" + std::to_string(call.event) + "\t" +
-                     std::to_string(call.flags) + "\t" + EscapedText(call.path1) + "\n";
-    }
-    WriteFileText(report, lines);
-}
-
 struct Deployment {
-    DWORD exitCode = STILL_ACTIVE;
     std::vector<BoxRecord> boxes;
     std::vector<ShellNotifyCall> calls;
 };
 
+// The deletion, uninstall.exe with its entry once it is copied, then the
+// rest of the distribution, as WinMain runs them.
 Deployment Deploy(const std::string &dist, const std::string &install)
 {
     Deployment result;
-    DeleteFileA(kReportPath);
-    if (!CopyFileA(TestProgramPath().c_str(), (dist + "\\Setup.exe").c_str(), FALSE))
-        return result;
-    SetEnvironmentVariableA(kInstallVariable, install.c_str());
-    SetEnvironmentVariableA(kReportVariable, kReportPath);
-    Program child;
-    bool started = StartProgram("\"" + dist + "\\Setup.exe\" --gtest_filter=DeployChild.Run",
-                                "C:\\", &child);
-    SetEnvironmentVariableA(kInstallVariable, NULL);
-    SetEnvironmentVariableA(kReportVariable, NULL);
-    if (!started)
-        return result;
-    result.exitCode = WaitForExit(child, 120000);
-    EndProgram(&child);
-
-    for (const std::string &line : Split(ReadFileText(kReportPath), '\n')) {
-        std::vector<std::string> f = Split(line, '\t');
-        if (f[0] == "BOX" && f.size() == 5) {
-            BoxRecord box;
-            box.text = Unescape(f[1]);
-            box.caption = Unescape(f[2]);
-            box.icon = std::stoi(f[3]);
-            for (const std::string &id : Split(f[4], ','))
-                if (!id.empty())
-                    box.buttons.push_back(std::stoi(id));
-            result.boxes.push_back(box);
-        }
-        else if (f[0] == "NOTIFY" && f.size() == 4)
-            result.calls.push_back(
-                {std::stol(f[1]), (UINT)std::stoul(f[2]), Unescape(f[3]), ""});
-    }
-    DeleteFileA(kReportPath);
+    lstrcpynA(g_installFolder, install.c_str(), MAX_PATH);
+    const std::string source = dist + "\\";
+    BoxAnswerer answerer;
+    ShellNotifyLog log;
+    DeletePreCopyFiles();
+    if (CopyUninstaller(source.c_str()))
+        WriteUninstallEntry();
+    CopyDistribution(source.c_str());
+    result.boxes = answerer.boxes;
+    result.calls = log.calls;
     return result;
 }
 
@@ -152,7 +68,6 @@ protected:
             DeleteLongPathFile(path);
         RemoveTree(kDist);
         RemoveTree(kInstall);
-        DeleteFileA(kReportPath);
     }
     std::vector<std::string> longFiles_;
 };
@@ -168,7 +83,6 @@ TEST_F(Deploying, CopiesPlainFilesAfterDeletingTheOtherToolsFiles)
     WriteFileText(install + "\\readme.txt", "old readme");
 
     Deployment d = Deploy(kDist, install);
-    ASSERT_EQ(0u, d.exitCode);
     EXPECT_EQ(0u, d.boxes.size()) << (d.boxes.empty() ? "" : d.boxes[0].text);
 
     std::vector<std::string> expected = kCopiedFiles;
@@ -186,8 +100,7 @@ TEST_F(Deploying, CopiesPlainFilesAfterDeletingTheOtherToolsFiles)
               ListFolder(install + "\\images"));
 
     // uninstall.exe was copied, so the software list names it.
-    std::vector<RegistryValue> entry = ExpectedRegistration(install);
-    ExpectRegistryValues({entry[1], entry[2]});
+    ExpectRegistryValues(ExpectedUninstallEntry(install));
 
     ASSERT_EQ(1u, d.calls.size()) << "the images folder, and no flush after it";
     EXPECT_EQ(SHCNE_MKDIR, d.calls[0].event);
@@ -203,7 +116,6 @@ TEST_F(Deploying, InstallFolderWithTrailingBackslashAndNoImagesInTheSource)
     MakeDistribution("deploy_dist", false);
     std::string install = MakeScratchFolder("deploy_inst");
     Deployment d = Deploy(kDist, install + "\\");
-    ASSERT_EQ(0u, d.exitCode);
     EXPECT_EQ(0u, d.boxes.size());
     std::vector<std::string> expected = kCopiedFiles;
     expected.push_back(IMAGES_FOLDER_NAME);
@@ -232,7 +144,6 @@ TEST_F(Deploying, ThreeLockedFilesGiveThreeBoxesAndEverythingElseIsCopied)
         ASSERT_TRUE(a.Held() && b.Held() && c.Held());
         d = Deploy(kDist, install);
     }
-    ASSERT_EQ(0u, d.exitCode);
     ASSERT_EQ(3u, d.boxes.size());
     // The source folder's order is the file system's; the images pass comes last.
     std::set<std::string> firstPass = {d.boxes[0].text, d.boxes[1].text};
@@ -270,7 +181,6 @@ TEST_F(Deploying, PathsThatDoNotFitAreReportedNotOverflowed)
 
     std::string install = MakeScratchFolder("deploy_inst");
     Deployment d = Deploy(kDist, install);
-    ASSERT_EQ(0u, d.exitCode);
     ASSERT_EQ(1u, d.boxes.size());
     EXPECT_EQ(SourceCopyMessage(longName), d.boxes[0].text);
     ExpectBox(d.boxes[0], nullptr, ICON_ERROR, {IDOK});
@@ -283,7 +193,6 @@ TEST_F(Deploying, PathsThatDoNotFitAreReportedNotOverflowed)
     const std::string deep = "C:\\tests\\" + std::string(246, 'd');
     CleanProductState();
     d = Deploy(kDist, deep);
-    ASSERT_EQ(0u, d.exitCode);
     std::multiset<std::string> texts;
     for (const BoxRecord &box : d.boxes)
         texts.insert(box.text);

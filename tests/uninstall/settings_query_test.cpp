@@ -23,7 +23,7 @@ TEST_F(QuietQuery, ReadsStoredValue)
 {
     WriteString(HKEY_LOCAL_MACHINE, SETTINGS_KEY_PATH, VALUE_INSTALL_PATH, "C:\\Program Files\\V");
     char buffer[MAX_PATH] = "garbage";
-    EXPECT_EQ(1, QuerySettingString(HKEY_LOCAL_MACHINE, VALUE_INSTALL_PATH, buffer));
+    EXPECT_EQ(1, QuerySettingString(HKEY_LOCAL_MACHINE, VALUE_INSTALL_PATH, buffer, MAX_PATH));
     EXPECT_STREQ("C:\\Program Files\\V", buffer);
 }
 
@@ -33,14 +33,14 @@ TEST_F(QuietQuery, InaccessibleKeyGivesNoBox)
     DenyKeyAll(HKEY_LOCAL_MACHINE, SETTINGS_KEY_PATH);
     BoxAnswerer answerer;
     char buffer[MAX_PATH] = "garbage";
-    EXPECT_EQ(0, QuerySettingString(HKEY_LOCAL_MACHINE, VALUE_INSTALL_PATH, buffer));
+    EXPECT_EQ(0, QuerySettingString(HKEY_LOCAL_MACHINE, VALUE_INSTALL_PATH, buffer, MAX_PATH));
     EXPECT_TRUE(answerer.boxes.empty());
 }
 
 TEST_F(QuietQuery, MissingKeyIsCreatedEmpty)
 {
     char buffer[MAX_PATH] = "garbage";
-    EXPECT_EQ(0, QuerySettingString(HKEY_LOCAL_MACHINE, VALUE_INSTALL_PATH, buffer));
+    EXPECT_EQ(0, QuerySettingString(HKEY_LOCAL_MACHINE, VALUE_INSTALL_PATH, buffer, MAX_PATH));
     EXPECT_STREQ("", buffer);
     EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, SETTINGS_KEY_PATH));
 }
@@ -48,7 +48,7 @@ TEST_F(QuietQuery, MissingKeyIsCreatedEmpty)
 TEST_F(QuietQuery, NullBufferStillGivesPlainBox)
 {
     BoxAnswerer answerer;
-    EXPECT_EQ(0, QuerySettingString(HKEY_LOCAL_MACHINE, VALUE_INSTALL_PATH, NULL));
+    EXPECT_EQ(0, QuerySettingString(HKEY_LOCAL_MACHINE, VALUE_INSTALL_PATH, NULL, MAX_PATH));
     ASSERT_EQ(1u, answerer.boxes.size());
     EXPECT_EQ(MSG_QUERY_SZ_INVALID_BUFFER, answerer.boxes[0].text);
     EXPECT_STREQ("error", IconKindName(answerer.boxes[0].icon));
