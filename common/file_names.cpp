@@ -49,6 +49,13 @@ static int LeadsElsewhere(const char *path)
            lstrcmpiA(folderFinal, fileFinal) != 0;
 }
 
+int NameIsLink(const char *path)
+{
+    DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES &&
+           ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) || LeadsElsewhere(path));
+}
+
 int FreeFileName(const char *path)
 {
     DWORD attributes = GetFileAttributesA(path);
