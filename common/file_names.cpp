@@ -8,6 +8,7 @@
 #define COMPARE_CHUNK   1024
 // A final path begins with \\?\ and may be longer than the path opened.
 #define FINAL_PATH_CAPACITY (MAX_PATH + 8)
+#define FINAL_PATH_SLACK    64
 
 typedef DWORD(WINAPI *FinalPathProc)(HANDLE, LPSTR, DWORD, DWORD);
 
@@ -41,12 +42,21 @@ static int LeadsElsewhere(const char *path)
     if (name == folder)
         return 0;
     name[-1] = '\0';
-    char fileFinal[FINAL_PATH_CAPACITY];
-    char folderFinal[FINAL_PATH_CAPACITY];
+    // Wine's GetFinalPathNameByHandleA writes past the length it is given
+    // (it overwrote a saved register here): room beyond it takes that.
+    char fileFinal[FINAL_PATH_CAPACITY + FINAL_PATH_SLACK];
+    char folderFinal[FINAL_PATH_CAPACITY + FINAL_PATH_SLACK];
     if (!ReadFinalPath(path, fileFinal) || !ReadFinalPath(folder, folderFinal))
         return 0;
     return !AppendPathName(folderFinal, sizeof(folderFinal), name) ||
            lstrcmpiA(folderFinal, fileFinal) != 0;
+}
+
+int NameIsLink(const char *path)
+{
+    DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES &&
+           ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) || LeadsElsewhere(path));
 }
 
 int FreeFileName(const char *path)

@@ -12,6 +12,11 @@
 // the name is free afterwards.
 int FreeFileName(const char *path);
 
+// 1 when the name is a link or a junction, or leads to a file other than
+// its folder's entry of that name (a link that the system follows without
+// showing it as one).
+int NameIsLink(const char *path);
+
 // 1 when the folder, or a folder on the way to it, is a link or junction
 // (a reparse point), or when that cannot be told.
 int PathCrossesLink(const char *folder);

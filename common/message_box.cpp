@@ -1,45 +1,29 @@
 // The programs' message boxes.
 #include "message_box.h"
 
-#include <stdlib.h>
-
 #include "paths.h"
 #include "product.h"
+#include "run_log.h"
 
-int ShowMessage(const char *text, UINT style)
+static int g_unattended;
+static int g_withheld;
+
+void ShowNoMessages(void)
 {
-    return MessageBoxA(NULL, text, PRODUCT_DISPLAY_NAME, style);
+    g_unattended = 1;
 }
 
-void ShowSystemError(const char *message)
+int MessageWithheld(void)
 {
-    DWORD error = GetLastError();
-    char *description = NULL;
-    DWORD n = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS |
-                                 FORMAT_MESSAGE_FROM_SYSTEM,
-                             NULL, error, LANG_USER_DEFAULT, (LPSTR)&description, 0, NULL);
-    if (n == 0)
-        description = NULL;
+    return g_withheld;
+}
 
-    // Room for the separator, the terminator, and "Error " with ten digits.
-    char number[24];
-    wsprintfA(number, "Error %lu", error);
-    size_t size = lstrlenA(message) + n + lstrlenA(number) + 8;
-    char *text = (char *)malloc(size);
-    if (!text) {
-        if (description)
-            LocalFree(description);
-        return;
-    }
-    CopyText(text, size, message);
-    AppendText(text, size, "\r\n\r\n");
-    if (description) {
-        AppendText(text, size, description);
-    } else {
-        AppendText(text, size, number);
-    }
-    ShowMessage(text, MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
-    if (description)
-        LocalFree(description);
-    free(text);
+// Nobody may be there to answer a box: it would wait for ever.
+int ShowMessage(const char *text, UINT style)
+{
+    LogText(text);
+    if (!g_unattended)
+        return MessageBoxA(NULL, text, PRODUCT_DISPLAY_NAME, style);
+    g_withheld = 1;
+    return IDOK;
 }

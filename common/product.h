@@ -32,6 +32,18 @@
 #define UNINSTALL_ENTRY_NAME   PRODUCT_WINDOW_CLASS
 #define VALUE_DISPLAY_NAME     "DisplayName"
 #define VALUE_UNINSTALL_STRING "UninstallString"
+#define VALUE_QUIET_UNINSTALL  "QuietUninstallString"
+#define VALUE_DISPLAY_VERSION  "DisplayVersion"
+#define VALUE_PUBLISHER        "Publisher"
+#define VALUE_DISPLAY_ICON     "DisplayIcon"
+#define VALUE_INSTALL_LOCATION "InstallLocation"
+#define VALUE_ESTIMATED_SIZE   "EstimatedSize"
+#define VALUE_INSTALL_DATE     "InstallDate"
+#define VALUE_NO_MODIFY        "NoModify"
+#define VALUE_NO_REPAIR        "NoRepair"
+#define PUBLISHER_NAME         COMPANY_KEY_NAME
+// What the uninstall command gets for a run without a window.
+#define QUIET_UNINSTALL_ARGUMENT " /S"
 
 #define APP_PATHS_KEY_PATH     CURRENT_VERSION_KEY_PATH "\\App Paths"
 #define SHELL_FOLDERS_KEY_PATH CURRENT_VERSION_KEY_PATH "\\Explorer\\Shell Folders"
@@ -41,6 +53,20 @@
 
 // The uninstaller's switch for its second phase.
 #define REMOVAL_PHASE_SWITCH   "/internally"
+
+// The name every running setup and uninstaller of the product holds.
+#define PRODUCT_RUN_MARK       "Global\\VelkorChronexSetup"
+
+// The exit codes of unattended runs, as deployment tools read them.
+#define EXIT_DONE              0     // installed, or removed
+#define EXIT_BAD_ARGUMENT      87    // ERROR_INVALID_PARAMETER
+#define EXIT_FAILED            1603  // ERROR_INSTALL_FAILURE
+#define EXIT_NOT_INSTALLED     1605  // ERROR_UNKNOWN_PRODUCT
+#define EXIT_ALREADY_RUNNING   1618  // ERROR_INSTALL_ALREADY_RUNNING
+#define EXIT_RESTART_NEEDED    3010  // ERROR_SUCCESS_REBOOT_REQUIRED
+// An interactive setup after Cancel, and every other interactive run.
+#define EXIT_CANCELLED         0
+#define EXIT_INTERACTIVE       1
 
 // The settings document type that the installer registers (left in place by
 // the uninstaller). Key paths are relative to HKEY_CLASSES_ROOT.

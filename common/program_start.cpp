@@ -65,7 +65,7 @@ typedef BOOL(WINAPI *CreateProcessWithTokenProc)(HANDLE, DWORD, LPCWSTR, LPWSTR,
                                                  LPCWSTR, LPSTARTUPINFOW, LPPROCESS_INFORMATION);
 
 int StartProgramFile(const char *program, const char *arguments, const char *folder, WORD show,
-                     int asShellUser)
+                     int asShellUser, HANDLE output)
 {
     // The quoted full path leaves the system nothing to look for.
     char text[COMMAND_LINE_CAPACITY];
@@ -94,13 +94,25 @@ int StartProgramFile(const char *program, const char *arguments, const char *fol
     const DWORD flags = CREATE_NEW_CONSOLE;
     CreateProcessWithTokenProc createWithToken = (CreateProcessWithTokenProc)(void *)GetProcAddress(
         GetModuleHandleA("advapi32.dll"), "CreateProcessWithTokenW");
-    HANDLE token = asShellUser && createWithToken ? OpenShellUserToken() : NULL;
+    HANDLE token = asShellUser && !output && createWithToken ? OpenShellUserToken() : NULL;
     BOOL ok = token && createWithToken(token, 0, NULL, commandLine, flags, NULL, wideFolder,
                                        &startup, &started);
     if (token)
         CloseHandle(token);
-    if (!ok && !CreateProcessW(NULL, commandLine, NULL, NULL, FALSE, flags, NULL, wideFolder,
-                               &startup, &started))
+    // The one handle handed on is the output; this program has no other
+    // handle that can be inherited.
+    if (output) {
+        startup.dwFlags |= STARTF_USESTDHANDLES;
+        startup.hStdOutput = output;
+        // Standard handles that a caller gave this program (a deployment
+        // tool's pipe) would stay open in the new one: the caller would
+        // then wait for that one as well.
+        for (DWORD which = STD_INPUT_HANDLE; which >= STD_ERROR_HANDLE; --which)
+            if (GetStdHandle(which) != output)
+                SetHandleInformation(GetStdHandle(which), HANDLE_FLAG_INHERIT, 0);
+    }
+    if (!ok && !CreateProcessW(NULL, commandLine, NULL, NULL, output != NULL, flags, NULL,
+                               wideFolder, &startup, &started))
         return 0;
     CloseHandle(started.hThread);
     CloseHandle(started.hProcess);

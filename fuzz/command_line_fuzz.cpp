@@ -1,11 +1,13 @@
-// Fuzzes the uninstaller's phase choice: "/internally" anywhere in a command
-// line of any length, compared case-sensitively.
+// Fuzzes the reading of command lines: the uninstaller's phase choice
+// ("/internally" anywhere, compared case-sensitively) and the switches,
+// whose values always end within their buffers.
 #include <stdint.h>
 #include <stdlib.h>
 #include <string.h>
 
 #include <string>
 
+#include "command_line.h"
 #include "paths.h"
 #include "product.h"
 
@@ -20,6 +22,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if ((found != NULL) != (expected != std::string::npos))
         abort();
     if (found && (size_t)(found - copy) != expected)
+        abort();
+    CommandLine switches;
+    memset(&switches, 'x', sizeof(switches));
+    ReadCommandLine(copy, &switches);
+    if (strnlen(switches.folder, sizeof(switches.folder)) >= sizeof(switches.folder) ||
+        strnlen(switches.log, sizeof(switches.log)) >= sizeof(switches.log) ||
+        (switches.silent & ~1) || (switches.noShortcut & ~1) || (switches.unknown & ~1))
         abort();
     free(copy);
     return 0;

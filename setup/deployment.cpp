@@ -5,16 +5,20 @@
 // box of its own and the copy goes on.
 #include <windows.h>
 #include <shlobj.h>
+#include <winver.h>
 
 #include "file_lists.h"
 #include "message_box.h"
 #include "paths.h"
 #include "product.h"
 #include "setup.h"
+#include "version.h"
 
 #define LONGER_TAIL_SIZE                                                        \
     (sizeof(MSG_COPY_TAIL_SOURCE) > sizeof(MSG_COPY_TAIL_IMAGES) ? sizeof(MSG_COPY_TAIL_SOURCE) \
                                                                  : sizeof(MSG_COPY_TAIL_IMAGES))
+// Four numbers of up to five digits, their dots and the terminator.
+#define VERSION_TEXT_CAPACITY 24
 // Holds the longest file name a folder entry can have.
 #define COPY_MESSAGE_SIZE (sizeof(MSG_COPY_PREFIX) + MAX_PATH + LONGER_TAIL_SIZE)
 
@@ -83,28 +87,43 @@ static void ReportCopyFailure(const char *name, const char *tail)
     ShowMessage(text, MB_ICONERROR);
 }
 
+// What a pass did: files copied, files that could not be, bytes of the
+// files it takes (measured only, nothing copied, when destination is NULL
+// and tail too).
+struct PassResult {
+    int copied;
+    int failed;
+    ULONGLONG bytes;
+};
+
 // Copies the part of the plain files of source that part names into
-// destination, both ending in a backslash; the number of files copied.
-static int CopyPass(const char *source, const char *destination, const char *tail, int part)
+// destination, both ending in a backslash.
+static PassResult CopyPass(const char *source, const char *destination, const char *tail,
+                           int part)
 {
-    int copied = 0;
+    PassResult result = {0, 0, 0};
     char pattern[MAX_PATH];
     if (!ComposePath(pattern, sizeof(pattern), source, FIND_ALL_PATTERN))
-        return 0;
+        return result;
     WIN32_FIND_DATAA entry;
     HANDLE search = FindFirstFileA(pattern, &entry);
     if (search == INVALID_HANDLE_VALUE)
-        return 0;
+        return result;
     do {
         if (IsSkipped(&entry, part))
             continue;
-        if (CopyEntry(source, destination, entry.cFileName))
-            ++copied;
-        else
+        result.bytes += ((ULONGLONG)entry.nFileSizeHigh << 32) | entry.nFileSizeLow;
+        if (!tail)
+            continue;
+        if (CopyEntry(source, destination, entry.cFileName)) {
+            ++result.copied;
+        } else {
+            ++result.failed;
             ReportCopyFailure(entry.cFileName, tail);
+        }
     } while (FindNextFileA(search, &entry));
     FindClose(search);
-    return copied;
+    return result;
 }
 
 // Creates the images folder and announces it, also when it already existed.
@@ -125,22 +144,68 @@ int CopyUninstaller(const char *source)
     if (!source)
         return 0;
     return CopyPass(source, ComposeDestination(folder) ? folder : NULL, MSG_COPY_TAIL_SOURCE,
-                    COPY_UNINSTALLER);
+                    COPY_UNINSTALLER)
+               .copied > 0;
+}
+
+// The source's images subfolder, ending in a backslash.
+static int ComposeImagesSource(char *folder, const char *source)
+{
+    return source && ComposePath(folder, MAX_PATH, source, IMAGES_FOLDER_NAME "\\");
 }
 
 int CopyDistribution(const char *source)
 {
     char folder[MAX_PATH];
-    int copied = 0;
+    int failed = 0;
     if (source)
-        copied = CopyPass(source, ComposeDestination(folder) ? folder : NULL,
-                          MSG_COPY_TAIL_SOURCE, COPY_OTHERS);
+        failed = CopyPass(source, ComposeDestination(folder) ? folder : NULL,
+                          MSG_COPY_TAIL_SOURCE, COPY_OTHERS)
+                     .failed;
 
     char images[MAX_PATH];
     int haveImages = CreateImagesFolder(images);
     char imagesSource[MAX_PATH];
-    if (source && ComposePath(imagesSource, sizeof(imagesSource), source, IMAGES_FOLDER_NAME "\\"))
-        copied += CopyPass(imagesSource, haveImages ? images : NULL, MSG_COPY_TAIL_IMAGES,
-                           COPY_ALL);
-    return copied;
+    if (ComposeImagesSource(imagesSource, source))
+        failed += CopyPass(imagesSource, haveImages ? images : NULL, MSG_COPY_TAIL_IMAGES,
+                           COPY_ALL)
+                      .failed;
+    return failed == 0;
+}
+
+DWORD MeasureDistribution(const char *source)
+{
+    char imagesSource[MAX_PATH];
+    if (!source)
+        return 0;
+    ULONGLONG bytes = CopyPass(source, NULL, NULL, COPY_ALL).bytes;
+    if (ComposeImagesSource(imagesSource, source))
+        bytes += CopyPass(imagesSource, NULL, NULL, COPY_ALL).bytes;
+    return (DWORD)((bytes + 1023) / 1024);
+}
+
+// The fixed part of a version block: after the block's three words and
+// its key "VS_VERSION_INFO" in UTF-16, on a four-byte boundary.
+#define FIXED_INFO_OFFSET 40
+
+void ReadDistributionVersion(const char *source, char *version, size_t cap)
+{
+    CopyText(version, cap, PRODUCT_VERSION_TEXT);
+    char program[MAX_PATH];
+    if (!source || !ComposePath(program, sizeof(program), source, PRODUCT_EXE_NAME))
+        return;
+    // Read as data: nothing of the file runs.
+    HMODULE module = LoadLibraryExA(program, NULL, LOAD_LIBRARY_AS_DATAFILE);
+    if (!module)
+        return;
+    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(VS_VERSION_INFO), RT_VERSION);
+    const BYTE *block = found ? (const BYTE *)LockResource(LoadResource(module, found)) : NULL;
+    const VS_FIXEDFILEINFO *fixed =
+        (const VS_FIXEDFILEINFO *)(block ? block + FIXED_INFO_OFFSET : NULL);
+    if (fixed && SizeofResource(module, found) >= FIXED_INFO_OFFSET + sizeof(*fixed) &&
+        fixed->dwSignature == VS_FFI_SIGNATURE && cap >= VERSION_TEXT_CAPACITY)
+        wsprintfA(version, "%u.%u.%u.%u", HIWORD(fixed->dwProductVersionMS),
+                  LOWORD(fixed->dwProductVersionMS), HIWORD(fixed->dwProductVersionLS),
+                  LOWORD(fixed->dwProductVersionLS));
+    FreeLibrary(module);
 }

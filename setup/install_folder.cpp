@@ -5,7 +5,9 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include "dialog_texts.h"
 #include "folder_levels.h"
+#include "message_box.h"
 #include "paths.h"
 #include "setup.h"
 #include "shell_notice.h"
@@ -60,4 +62,13 @@ int AcceptInstallFolder(const char *text)
     if (!MakeInstallFolder(g_installFolder))
         return INSTALL_FOLDER_NOT_MADE;
     return INSTALL_FOLDER_READY;
+}
+
+int ReportFolderChoice(int choice)
+{
+    if (choice == INSTALL_FOLDER_REFUSED)
+        ShowMessage(MSG_NO_INSTALL_FOLDER, MB_OK);
+    else if (choice == INSTALL_FOLDER_NOT_MADE)
+        ShowMessage(MSG_CANNOT_CREATE_FOLDER, MB_OK);
+    return choice;
 }

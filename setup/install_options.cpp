@@ -46,9 +46,11 @@ void ComposeDefaultInstallFolder(void)
         ComposeProgramFilesFolder();
 }
 
-int AskInstallOptions(void)
+int AskInstallOptions(const char *proposed)
 {
     ComposeDefaultInstallFolder();
+    if (proposed[0])
+        CopyText(g_installFolder, sizeof(g_installFolder), proposed);
     INT_PTR result = DialogBoxParamA(g_instance, MAKEINTRESOURCEA(IDD_INSTALL_OPTIONS), NULL,
                                      InstallOptionsDlgProc, 0);
     if (result == IDCANCEL)
@@ -59,4 +61,23 @@ int AskInstallOptions(void)
     if (!NamesFolder(g_installFolder))
         ComposeProgramFilesFolder();
     return 1;
+}
+
+int TakeInstallFolder(const char *given)
+{
+    char text[MAX_PATH];
+    if (given[0]) {
+        if (!CopyText(text, sizeof(text), given))
+            return ReportFolderChoice(INSTALL_FOLDER_REFUSED);
+    } else {
+        // A stored value that names no folder is one nobody could have
+        // typed: the default takes its place, as when the dialog is missing.
+        ComposeDefaultInstallFolder();
+        if (!NamesFolder(g_installFolder))
+            ComposeProgramFilesFolder();
+        CopyText(text, sizeof(text), g_installFolder);
+    }
+    int choice = ReportFolderChoice(AcceptInstallFolder(text));
+    RemoveTrailingBackslash(g_installFolder);
+    return choice;
 }

@@ -34,15 +34,8 @@ static void AcceptOptions(HWND dialog)
     g_startApplication = IsDlgButtonChecked(dialog, IDC_START_APP) == BST_CHECKED;
     char text[MAX_PATH] = "";
     GetDlgItemTextA(dialog, IDC_INSTALL_PATH, text, sizeof(text));
-    switch (AcceptInstallFolder(text)) {
-    case INSTALL_FOLDER_REFUSED:
-        ShowMessage(MSG_NO_INSTALL_FOLDER, MB_OK);
-        return;
-    case INSTALL_FOLDER_NOT_MADE:
-        ShowMessage(MSG_CANNOT_CREATE_FOLDER, MB_OK);
-        return;
-    }
-    EndDialog(dialog, IDOK);
+    if (ReportFolderChoice(AcceptInstallFolder(text)) == INSTALL_FOLDER_READY)
+        EndDialog(dialog, IDOK);
 }
 
 static void ConfirmCancel(HWND dialog)

@@ -1,6 +1,7 @@
 // Recording the installation in the registry: the install folder, the entry
 // in the system's list of installed software, and the settings document type.
-// Every step is best effort; only the InstallPath write reports a failure.
+// Every step is best effort; only the InstallPath write shows a failure, and
+// each step tells its caller whether everything was written.
 #include <windows.h>
 #include <shlobj.h>
 
@@ -12,6 +13,9 @@
 
 // Room for the icon path and the open command.
 #define COMMAND_BUFFER_SIZE 280
+// Room for the quiet uninstall command and the version text.
+#define QUIET_COMMAND_SIZE  (COMMAND_BUFFER_SIZE + sizeof(QUIET_UNINSTALL_ARGUMENT))
+#define VERSION_TEXT_SIZE   48
 
 // "<folder>\<name>" in double quotes, so that a folder with blanks is not
 // split into a program and its arguments.
@@ -41,16 +45,38 @@ static LONG SetEntryValue(HKEY key, const EntryValue *value)
 // installed software without a command that can run would be a dead end.
 // The uninstaller's path must fit a path buffer, or it could not be there.
 // Setup writes it once it has copied uninstall.exe into the install folder.
-int WriteUninstallEntry(void)
+int WriteUninstallEntry(const char *source)
 {
     char program[MAX_PATH];
+    char icon[MAX_PATH];
     char command[COMMAND_BUFFER_SIZE];
+    char quietCommand[QUIET_COMMAND_SIZE];
     if (!ComposePath(program, sizeof(program), g_installFolder, UNINSTALL_EXE_NAME) ||
-        !ComposeQuotedProgram(command, sizeof(command), UNINSTALL_EXE_NAME))
+        !ComposePath(icon, sizeof(icon), g_installFolder, PRODUCT_EXE_NAME) ||
+        !ComposeQuotedProgram(command, sizeof(command), UNINSTALL_EXE_NAME) ||
+        !CopyText(quietCommand, sizeof(quietCommand), command) ||
+        !AppendText(quietCommand, sizeof(quietCommand), QUIET_UNINSTALL_ARGUMENT))
         return 0;
+    char version[VERSION_TEXT_SIZE];
+    ReadDistributionVersion(source, version, sizeof(version));
+    char date[16];
+    SYSTEMTIME today;
+    GetLocalTime(&today);
+    wsprintfA(date, "%04u%02u%02u", today.wYear, today.wMonth, today.wDay);
+    const DWORD size = MeasureDistribution(source);
+    const DWORD one = 1;
     const EntryValue values[] = {
         {VALUE_DISPLAY_NAME, REG_SZ, PRODUCT_DISPLAY_NAME},
         {VALUE_UNINSTALL_STRING, REG_SZ, command},
+        {VALUE_QUIET_UNINSTALL, REG_SZ, quietCommand},
+        {VALUE_DISPLAY_VERSION, REG_SZ, version},
+        {VALUE_PUBLISHER, REG_SZ, PUBLISHER_NAME},
+        {VALUE_DISPLAY_ICON, REG_SZ, icon},
+        {VALUE_INSTALL_LOCATION, REG_SZ, g_installFolder},
+        {VALUE_ESTIMATED_SIZE, REG_DWORD, &size},
+        {VALUE_INSTALL_DATE, REG_SZ, date},
+        {VALUE_NO_MODIFY, REG_DWORD, &one},
+        {VALUE_NO_REPAIR, REG_DWORD, &one},
     };
     HKEY key;
     if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, UNINSTALL_ENTRY_PATH, 0, NULL,
@@ -68,31 +94,34 @@ int WriteUninstallEntry(void)
     return 0;
 }
 
-static void WriteDefaultValue(const char *subkey, const char *text)
+// A text that did not fit (NULL) counts as a value not written.
+static int WriteDefaultValue(const char *subkey, const char *text)
 {
-    WriteRegistryValue(HKEY_CLASSES_ROOT, subkey, NULL, text, 0);
+    return text && WriteRegistryValue(HKEY_CLASSES_ROOT, subkey, NULL, text, 0);
 }
 
-static void WriteDocumentType(void)
+static int WriteDocumentType(void)
 {
-    char text[COMMAND_BUFFER_SIZE];
-
-    WriteDefaultValue(DOCUMENT_EXTENSION, DOCUMENT_TYPE_NAME);
-    WriteDefaultValue(DOCUMENT_TYPE_NAME, DOCUMENT_TYPE_TEXT);
-    if (ComposePath(text, sizeof(text), g_installFolder, DOCUMENT_ICON_FILE))
-        WriteDefaultValue(DOCUMENT_ICON_KEY, text);
-    WriteDefaultValue(DOCUMENT_SHELL_KEY, DOCUMENT_DEFAULT_VERB);
-    WriteDefaultValue(DOCUMENT_OPEN_KEY, DOCUMENT_OPEN_TEXT);
-    if (ComposeQuotedProgram(text, sizeof(text), PRODUCT_EXE_NAME) &&
-        AppendText(text, sizeof(text), DOCUMENT_ARGUMENT))
-        WriteDefaultValue(DOCUMENT_OPEN_COMMAND_KEY, text);
-    WriteDefaultValue(DOCUMENT_EDIT_KEY, DOCUMENT_EDIT_TEXT);
-    WriteDefaultValue(DOCUMENT_EDIT_COMMAND_KEY, DOCUMENT_EDIT_COMMAND);
+    char icon[COMMAND_BUFFER_SIZE];
+    char open[COMMAND_BUFFER_SIZE];
+    int haveIcon = ComposePath(icon, sizeof(icon), g_installFolder, DOCUMENT_ICON_FILE);
+    int haveOpen = ComposeQuotedProgram(open, sizeof(open), PRODUCT_EXE_NAME) &&
+                   AppendText(open, sizeof(open), DOCUMENT_ARGUMENT);
+    int written = WriteDefaultValue(DOCUMENT_EXTENSION, DOCUMENT_TYPE_NAME);
+    written &= WriteDefaultValue(DOCUMENT_TYPE_NAME, DOCUMENT_TYPE_TEXT);
+    written &= WriteDefaultValue(DOCUMENT_ICON_KEY, haveIcon ? icon : NULL);
+    written &= WriteDefaultValue(DOCUMENT_SHELL_KEY, DOCUMENT_DEFAULT_VERB);
+    written &= WriteDefaultValue(DOCUMENT_OPEN_KEY, DOCUMENT_OPEN_TEXT);
+    written &= WriteDefaultValue(DOCUMENT_OPEN_COMMAND_KEY, haveOpen ? open : NULL);
+    written &= WriteDefaultValue(DOCUMENT_EDIT_KEY, DOCUMENT_EDIT_TEXT);
+    written &= WriteDefaultValue(DOCUMENT_EDIT_COMMAND_KEY, DOCUMENT_EDIT_COMMAND);
+    return written;
 }
 
-void RegisterInstallation(void)
+int RegisterInstallation(void)
 {
-    WriteSettingString(HKEY_LOCAL_MACHINE, VALUE_INSTALL_PATH, g_installFolder);
-    WriteDocumentType();
+    int written = WriteSettingString(HKEY_LOCAL_MACHINE, VALUE_INSTALL_PATH, g_installFolder);
+    written &= WriteDocumentType();
     AnnounceChange(SHCNE_ASSOCCHANGED, NULL);
+    return written;
 }

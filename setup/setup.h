@@ -14,7 +14,13 @@ extern HFONT g_hotkeyFont;            // the control's font, or NULL
 
 // install_options.cpp
 void ChooseDefaultOptions(void);
-int AskInstallOptions(void);
+// The options dialog, proposing the folder given (empty: the stored or the
+// default one); 0 after Cancel.
+int AskInstallOptions(const char *proposed = "");
+// For a run without a window: the folder given, else the stored or the
+// default one, taken as the dialog's OK takes typed text. Returns what
+// AcceptInstallFolder did with it, after showing its box.
+int TakeInstallFolder(const char *given);
 void ComposeDefaultInstallFolder(void);
 
 // install_folder.cpp
@@ -27,6 +33,8 @@ enum InstallFolderChoice {
 // Takes text (one trailing backslash removed) as the install folder and
 // creates its missing levels; g_installFolder holds it whatever the result.
 int AcceptInstallFolder(const char *text);
+// Shows the box for a folder that was not taken; returns choice.
+int ReportFolderChoice(int choice);
 
 // options_dialog.cpp
 INT_PTR CALLBACK InstallOptionsDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
@@ -35,22 +43,35 @@ INT_PTR CALLBACK InstallOptionsDlgProc(HWND dialog, UINT message, WPARAM wParam,
 INT_PTR CALLBACK HotkeyDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
 // registration.cpp
-void RegisterInstallation(void);  // InstallPath and the settings document type
-// The entry in the list of installed software, whole or not at all; 1 when
-// it was written.
-int WriteUninstallEntry(void);
+// InstallPath and the settings document type; 1 when every value was written.
+int RegisterInstallation(void);
+// The entry in the list of installed software, whole or not at all, for
+// the distribution in source (NULL: none); 1 when it was written.
+int WriteUninstallEntry(const char *source);
 
 // deployment.cpp: the folder setup runs from (ending in a backslash), then
 // the three steps of the copy in their order. Each copy step returns the
 // number of files it copied.
 int FindSourceFolder(char *folder, size_t cap);
 void DeletePreCopyFiles(void);
-int CopyUninstaller(const char *source);
-int CopyDistribution(const char *source);
+int CopyUninstaller(const char *source);   // 1 when uninstall.exe was copied
+int CopyDistribution(const char *source);  // 1 when every other file was
+// What the distribution in source (NULL: none) puts into the install
+// folder, in KiB rounded up.
+DWORD MeasureDistribution(const char *source);
+// The product version of the distribution's Chronex.exe, from its version
+// block; without one, this program's own.
+void ReadDistributionVersion(const char *source, char *version, size_t cap);
 
 // shortcuts.cpp
-void DeleteOldShortcuts(void);
-void CreateProductShortcut(const char *shellFolderValue, const char *arguments, int hotkey,
-                           const char *shortcutName);
+// The product's shortcuts from the user's folders and, with allUsers, from
+// those of all users.
+void DeleteOldShortcuts(int allUsers);
+// The shortcut in the folder that the user's "Shell Folders" value names;
+// 1 when it was saved.
+int CreateProductShortcut(const char *shellFolderValue, const char *arguments, int hotkey,
+                          const char *shortcutName);
+// The Start-menu shortcut of all users; 1 when it was saved.
+int CreateCommonShortcut(void);
 HRESULT CreateShellLink(const char *shortcutPath, const char *targetPath, const char *arguments,
                         const char *workingDirectory, WORD hotkey);

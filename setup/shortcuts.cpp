@@ -26,14 +26,24 @@ static const IID kPersistFileInterface = {
 #define INTERNET_ICON_FILE   "SHELL32.dll"
 #define INTERNET_ICON_INDEX  30
 
-void DeleteOldShortcuts(void)
+// The user's folders and, in the same order, the ones of all users.
+static const int kOldShortcutFolders[][4] = {
+    {CSIDL_STARTMENU, CSIDL_PROGRAMS, CSIDL_DESKTOPDIRECTORY, CSIDL_STARTUP},
+    {CSIDL_COMMON_STARTMENU, CSIDL_COMMON_PROGRAMS, CSIDL_COMMON_DESKTOPDIRECTORY,
+     CSIDL_COMMON_STARTUP},
+};
+
+void DeleteOldShortcuts(int allUsers)
 {
-    DeleteFolderShortcuts(CSIDL_STARTMENU);
-    DeleteFolderShortcuts(CSIDL_PROGRAMS);
-    DeleteFolderShortcuts(CSIDL_DESKTOPDIRECTORY);
-    // Startup may hold a shortcut the user made on purpose; only the old
-    // " 98" name is ours to remove there.
-    DeleteFolderFile(CSIDL_STARTUP, PRODUCT_DISPLAY_NAME SHORTCUT_98_SUFFIX);
+    for (int set = 0; set <= allUsers; ++set) {
+        const int *folders = kOldShortcutFolders[set];
+        DeleteFolderShortcuts(folders[0]);
+        DeleteFolderShortcuts(folders[1]);
+        DeleteFolderShortcuts(folders[2]);
+        // Startup may hold a shortcut the user made on purpose; only the
+        // old " 98" name is ours to remove there.
+        DeleteFolderFile(folders[3], PRODUCT_DISPLAY_NAME SHORTCUT_98_SUFFIX);
+    }
 }
 
 static int TargetWantsInternetIcon(const char *targetPath)
@@ -99,30 +109,42 @@ static int ReadShellFolder(const char *valueName, char *folder)
            folder[0];
 }
 
-void CreateProductShortcut(const char *shellFolderValue, const char *arguments, int hotkey,
-                           const char *shortcutName)
+// shortcut: the folder to create it in, in a path buffer.
+static int CreateShortcutIn(char *shortcut, const char *arguments, int hotkey,
+                            const char *shortcutName)
 {
     // The registry's InstallPath, not the run's folder: the shortcut must
     // agree with what the uninstaller will read.
     char installFolder[MAX_PATH];
     if (!QuerySettingString(HKEY_LOCAL_MACHINE, VALUE_INSTALL_PATH, installFolder,
                             sizeof(installFolder)))
-        return;
+        return 0;
     char target[MAX_PATH];
-    if (!ComposePath(target, sizeof(target), installFolder, PRODUCT_EXE_NAME))
-        return;
-
-    char shortcut[MAX_PATH];
-    if (!ReadShellFolder(shellFolderValue, shortcut) ||
-        !AppendPathName(shortcut, sizeof(shortcut),
-                        shortcutName[0] ? shortcutName : PRODUCT_DISPLAY_NAME) ||
-        !AppendText(shortcut, sizeof(shortcut), SHORTCUT_EXTENSION))
-        return;
+    if (!ComposePath(target, sizeof(target), installFolder, PRODUCT_EXE_NAME) ||
+        !AppendPathName(shortcut, MAX_PATH, shortcutName[0] ? shortcutName : PRODUCT_DISPLAY_NAME) ||
+        !AppendText(shortcut, MAX_PATH, SHORTCUT_EXTENSION))
+        return 0;
 
     // The link is saved as a new file, never into one that a link or a hard
     // link at its name leads to.
     if (!FreeFileName(shortcut))
-        return;
-    CreateShellLink(shortcut, target, arguments, installFolder, (WORD)hotkey);
+        return 0;
+    HRESULT result = CreateShellLink(shortcut, target, arguments, installFolder, (WORD)hotkey);
     AnnounceChange(SHCNE_CREATE, shortcut);
+    return SUCCEEDED(result);
+}
+
+int CreateProductShortcut(const char *shellFolderValue, const char *arguments, int hotkey,
+                          const char *shortcutName)
+{
+    char shortcut[MAX_PATH];
+    return ReadShellFolder(shellFolderValue, shortcut) &&
+           CreateShortcutIn(shortcut, arguments, hotkey, shortcutName);
+}
+
+int CreateCommonShortcut(void)
+{
+    char shortcut[MAX_PATH];
+    return GetSpecialFolderPath(CSIDL_COMMON_STARTMENU, shortcut, sizeof(shortcut)) &&
+           CreateShortcutIn(shortcut, "", 0, "");
 }

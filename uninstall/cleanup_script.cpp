@@ -36,7 +36,7 @@ static void StartScript(const char *scriptPath, const char *startFolder)
         !AppendText(arguments, sizeof(arguments), scriptPath) ||
         !AppendText(arguments, sizeof(arguments), "\"\""))
         return;
-    StartProgramFile(interpreter, arguments, startFolder, SW_HIDE, 1);
+    StartProgramFile(interpreter, arguments, startFolder, SW_HIDE, 1, NULL);
 }
 
 void StartCleanupScript(void)

@@ -1,26 +1,56 @@
 // Removing the installed files and folders. Only names on the installed-file
 // list, the images folder and uninstall.exe are deleted; anything else the
-// user put into the install folder keeps it. Nothing is reported.
+// user put into the install folder keeps it. A name is deleted by itself,
+// never through a link, read-only or not; one that is in use goes at the
+// next restart. Nothing is reported.
 #include "uninstall.h"
 
 #include <shlobj.h>
 
 #include "file_lists.h"
+#include "file_names.h"
 #include "paths.h"
 #include "removal_paths.h"
 #include "shell_notice.h"
 
-static void EmptyFolder(char *folder, int recurse)
+// Deletion at the next restart is for names reached without a link on the
+// way: the install folder's path is looked at once.
+static int g_mayDefer;
+
+// 1 when the name stays until the next restart.
+static int DeferDeletion(const char *path)
 {
+    return g_mayDefer && !NameIsLink(path) &&
+           MoveFileExA(path, NULL, MOVEFILE_DELAY_UNTIL_REBOOT);
+}
+
+// 1 when the file stays until the next restart.
+static int DeleteInstalledFile(const char *path)
+{
+    return !FreeFileName(path) && DeferDeletion(path);
+}
+
+// A folder that cannot go now goes at the next restart only after files of
+// its own that go then: it is not empty for anything else.
+static int RemoveInstalledFolder(const char *folder, int deferred)
+{
+    if (RemoveDirectoryA(folder) || !deferred)
+        return 0;
+    return MoveFileExA(folder, NULL, MOVEFILE_DELAY_UNTIL_REBOOT) != 0;
+}
+
+static int EmptyFolder(char *folder, int recurse)
+{
+    int deferred = 0;
     if (!AppendBackslash(folder, MAX_PATH))
-        return;
+        return 0;
     char entryPath[MAX_PATH];
     if (!ComposePath(entryPath, sizeof(entryPath), folder, FIND_ALL_PATTERN))
-        return;
+        return 0;
     WIN32_FIND_DATAA entry;
     HANDLE search = FindFirstFileA(entryPath, &entry);
     if (search == INVALID_HANDLE_VALUE)
-        return;
+        return 0;
     do {
         if (IsDotEntry(entry.cFileName))
             continue;
@@ -30,62 +60,85 @@ static void EmptyFolder(char *folder, int recurse)
         if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
             // A junction or folder link is removed as a link: what it points
             // to lies outside the install folder.
+            int inner = 0;
             if (recurse && !(entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
-                EmptyFolder(entryPath, 1);
-            RemoveDirectoryA(entryPath);
+                inner = EmptyFolder(entryPath, 1);
+            deferred |= RemoveInstalledFolder(entryPath, inner);
             continue;
         }
-        SetFileAttributesA(entryPath, FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(entryPath);
+        deferred |= DeleteInstalledFile(entryPath);
     } while (FindNextFileA(search, &entry));
     FindClose(search);
+    return deferred;
 }
 
-static void RemoveFolder(char *folder, int recurse)
+static int RemoveFolder(char *folder, int recurse)
 {
     // A folder that is itself a junction or link is removed as a link; its
     // target's files are not ours.
+    int deferred = 0;
     DWORD attributes = GetFileAttributesA(folder);
     if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_REPARSE_POINT))
-        EmptyFolder(folder, recurse);
-    RemoveDirectoryA(folder);
+        deferred = EmptyFolder(folder, recurse);
+    deferred = RemoveInstalledFolder(folder, deferred);
     AnnounceChange(SHCNE_RMDIR, folder);
+    return deferred;
 }
 
 // The confirmation phase may still be running from this file: retry for
 // about five seconds, but not when the file is not there at all.
-static void DeleteUninstaller(const char *path)
+static int DeleteUninstaller(const char *path)
 {
     for (int attempt = 1;; ++attempt) {
-        if (DeleteFileA(path) || GetLastError() == ERROR_FILE_NOT_FOUND)
-            return;
+        if (FreeFileName(path))
+            return 0;
         if (attempt >= UNINSTALLER_DELETE_ATTEMPTS)
-            return;
+            return DeferDeletion(path);
         Sleep(UNINSTALLER_RETRY_PAUSE_MS);
     }
 }
 
-void RemoveInstalledFiles(const char *installFolder)
+// Files of the install folder that went at the next restart, for its own
+// removal.
+static int g_deferredInFolder;
+
+int RemoveProductFiles(const char *installFolder)
 {
+    g_mayDefer = !PathCrossesLink(installFolder);
+    int deferred = 0;
     char filePath[MAX_PATH];
     for (size_t i = 0; i < kInstalledFileCount; ++i) {
         if (ComposePath(filePath, sizeof(filePath), installFolder, kInstalledFileList[i]))
-            DeleteFileA(filePath);
+            deferred |= DeleteInstalledFile(filePath);
     }
 
     char imagesPath[MAX_PATH];
     ZeroMemory(imagesPath, sizeof(imagesPath));
     if (ComposePath(imagesPath, sizeof(imagesPath), installFolder, IMAGES_FOLDER_NAME))
-        RemoveFolder(imagesPath, 1);
+        deferred |= RemoveFolder(imagesPath, 1);
+    g_deferredInFolder = deferred;
+    return deferred;
+}
 
+int RemoveInstallFolder(const char *installFolder)
+{
+    g_mayDefer = !PathCrossesLink(installFolder);
+    char filePath[MAX_PATH];
+    int deferred = g_deferredInFolder;
     if (ComposePath(filePath, sizeof(filePath), installFolder, UNINSTALL_EXE_NAME))
-        DeleteUninstaller(filePath);
+        deferred |= DeleteUninstaller(filePath);
 
-    RemoveDirectoryA(installFolder);
-
+    deferred = RemoveInstalledFolder(installFolder, deferred);
     char parent[MAX_PATH];
     if (ComposeParentFolder(parent, sizeof(parent), installFolder) && IsCompanyFolder(parent))
-        RemoveDirectoryA(parent);
+        RemoveInstalledFolder(parent, deferred);
 
     AnnounceChange(SHCNE_RMDIR, installFolder);
+    return deferred;
+}
+
+int RemoveInstalledFiles(const char *installFolder)
+{
+    int deferred = RemoveProductFiles(installFolder);
+    return RemoveInstallFolder(installFolder) | deferred;
 }

@@ -1,15 +1,25 @@
-// The uninstaller's main routine: the command line picks the phase.
+// The uninstaller's main routine: the command line picks the phase and
+// whether anybody watches it.
 #include <windows.h>
 
+#include "command_line.h"
+#include "message_box.h"
 #include "paths.h"
 #include "product.h"
+#include "run_log.h"
+#include "single_run.h"
 #include "uninstall.h"
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int)
 {
+    CommandLine switches;
+    ReadCommandLine(commandLine, &switches);
+    OpenRunLog(switches.log, UNINSTALL_EXE_NAME);
+    if (switches.silent)
+        ShowNoMessages();
+    // Only setup asks whether another run is going on.
+    MarkProductRun();
     if (FindText(GetCommandLineA(), REMOVAL_PHASE_SWITCH))
-        RunRemovalPhase();
-    else
-        RunConfirmationPhase();
-    return 1;
+        return RunRemovalPhase(&switches);
+    return RunConfirmationPhase(&switches);
 }

@@ -10,19 +10,76 @@
 #include "settings.h"
 #include "temporary_folder.h"
 
-void RunConfirmationPhase(void)
+// The removal phase's arguments for a run without a window: the switch,
+// /S, and the log in quotes.
+#define REMOVAL_ARGUMENTS_CAPACITY (SWITCH_VALUE_CAPACITY + 32)
+
+static int ComposeUnattendedArguments(char *arguments, size_t cap, const char *log)
 {
-    char text[CONFIRM_TEXT_CAPACITY] = "";
-    CopyText(text, sizeof(text), MSG_CONFIRM_PREFIX);
-    AppendText(text, sizeof(text), PRODUCT_DISPLAY_NAME);
-    AppendText(text, sizeof(text), MSG_CONFIRM_SUFFIX);
-    if (ShowMessage(text, MB_OKCANCEL | MB_ICONQUESTION) == IDCANCEL)
-        return;
+    if (!CopyText(arguments, cap, REMOVAL_PHASE_SWITCH " " SWITCH_SILENT))
+        return 0;
+    return !log[0] || (AppendText(arguments, cap, " \"" SWITCH_LOG) &&
+                       AppendText(arguments, cap, log) && AppendText(arguments, cap, "\""));
+}
+
+// The removal phase's exit code, which it writes to its standard output
+// once everything but its own uninstall.exe is gone; a copy that ended
+// without writing it failed.
+static int WaitForRemoval(HANDLE report)
+{
+    DWORD code = 0;
+    DWORD read = 0;
+    int have = ReadFile(report, &code, sizeof(code), &read, NULL) && read == sizeof(code);
+    CloseHandle(report);
+    return have ? (int)code : EXIT_FAILED;
+}
+
+// Unattended, the copy is started with a pipe for its result and this
+// process returns only with that result.
+static int StartRemoval(const CommandLine *switches, HANDLE *report)
+{
+    *report = NULL;
+    if (!switches->silent)
+        return StartTemporaryCopy();
+    char arguments[REMOVAL_ARGUMENTS_CAPACITY];
+    // Set field by field: an initialiser list would be a template in .data.
+    SECURITY_ATTRIBUTES inherited;
+    inherited.nLength = sizeof(inherited);
+    inherited.lpSecurityDescriptor = NULL;
+    inherited.bInheritHandle = TRUE;
+    HANDLE output;
+    if (!ComposeUnattendedArguments(arguments, sizeof(arguments), switches->log) ||
+        !CreatePipe(report, &output, &inherited, 0)) {
+        ShowMessage(MSG_CANNOT_START_IN_TEMP, MB_ICONERROR);
+        return 0;
+    }
+    SetHandleInformation(*report, HANDLE_FLAG_INHERIT, 0);
+    int started = StartTemporaryCopy(arguments, output);
+    // From now on only the copy holds the writing end: its end ends the read.
+    CloseHandle(output);
+    if (!started)
+        CloseHandle(*report);
+    return started;
+}
+
+int RunConfirmationPhase(const CommandLine *switches)
+{
+    if (!switches->silent) {
+        char text[CONFIRM_TEXT_CAPACITY] = "";
+        CopyText(text, sizeof(text), MSG_CONFIRM_PREFIX);
+        AppendText(text, sizeof(text), PRODUCT_DISPLAY_NAME);
+        AppendText(text, sizeof(text), MSG_CONFIRM_SUFFIX);
+        if (ShowMessage(text, MB_OKCANCEL | MB_ICONQUESTION) == IDCANCEL)
+            return EXIT_INTERACTIVE;
+    }
     CloseRunningProduct();
     // Until the copy runs, the software list must still be able to start
     // the uninstallation again.
-    if (StartTemporaryCopy())
-        DeleteSubkey(HKEY_LOCAL_MACHINE, UNINSTALL_KEY_PATH, UNINSTALL_ENTRY_NAME);
+    HANDLE report;
+    if (!StartRemoval(switches, &report))
+        return switches->silent ? EXIT_FAILED : EXIT_INTERACTIVE;
+    DeleteSubkey(HKEY_LOCAL_MACHINE, UNINSTALL_KEY_PATH, UNINSTALL_ENTRY_NAME);
+    return switches->silent ? WaitForRemoval(report) : EXIT_INTERACTIVE;
 }
 
 // The file at copyPath, opened so that nobody can change or replace it while
@@ -66,7 +123,7 @@ static HANDLE WriteLockedCopy(const char *ownPath, const char *copyPath, const c
     return OpenCopyOfOwn(ownPath, copyPath);
 }
 
-int StartTemporaryCopy(void)
+int StartTemporaryCopy(const char *arguments, HANDLE output)
 {
     char ownPath[MAX_PATH];
     char copyPath[MAX_PATH];
@@ -90,7 +147,7 @@ int StartTemporaryCopy(void)
     // The copy needs this program's rights: it removes what an
     // administrator installed.
     int started = ReadTemporaryFolder(startFolder, sizeof(startFolder)) &&
-                  StartProgramFile(copyPath, REMOVAL_PHASE_SWITCH, startFolder, SW_MINIMIZE, 0);
+                  StartProgramFile(copyPath, arguments, startFolder, SW_MINIMIZE, 0, output);
     CloseHandle(copy);
     if (started)
         return 1;
@@ -98,21 +155,47 @@ int StartTemporaryCopy(void)
     return 0;
 }
 
-void RunRemovalPhase(void)
+// Tells the process that started this one how the removal went, through
+// the pipe it gave as standard output, and lets it end.
+static void ReportRemoval(int code)
+{
+    HANDLE report = GetStdHandle(STD_OUTPUT_HANDLE);
+    if (!report || GetFileType(report) != FILE_TYPE_PIPE)
+        return;
+    DWORD written = 0;
+    WriteFile(report, &code, sizeof(code), &written, NULL);
+    CloseHandle(report);
+    SetStdHandle(STD_OUTPUT_HANDLE, NULL);
+}
+
+int RunRemovalPhase(const CommandLine *switches)
 {
     char installFolder[MAX_PATH];
     ZeroMemory(installFolder, sizeof(installFolder));
+    int result = EXIT_DONE;
     // The registry cleanup deletes InstallPath, so it is read first.
     if (!QuerySettingString(HKEY_LOCAL_MACHINE, VALUE_INSTALL_PATH, installFolder,
                             sizeof(installFolder))) {
         installFolder[0] = '\0';
         ShowMessage(MSG_NO_INSTALL_PATH, MB_OK);
+        result = EXIT_NOT_INSTALLED;
     }
     RemoveShortcuts();
-    if (lstrlenA(installFolder) > 1)
-        RemoveInstalledFiles(installFolder);
-    // InstallPath goes after the files: a removal ended halfway is finished
-    // by running any uninstall.exe again.
-    RemoveRegistryEntries();
+    int haveFolder = lstrlenA(installFolder) > 1;
+    if (haveFolder && RemoveProductFiles(installFolder))
+        result = EXIT_RESTART_NEEDED;
+    // Unattended, the caller waits: it gets its answer once everything but
+    // the uninstall.exe it runs from is gone, and that goes once it ends.
+    // Otherwise InstallPath goes after the files, so that a removal ended
+    // halfway is finished by running any uninstall.exe again.
+    if (switches->silent) {
+        RemoveRegistryEntries();
+        ReportRemoval(result);
+    }
+    if (haveFolder)
+        RemoveInstallFolder(installFolder);
+    if (!switches->silent)
+        RemoveRegistryEntries();
     StartCleanupScript();
+    return switches->silent ? result : EXIT_INTERACTIVE;
 }

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include "command_line.h"
 #include "product.h"
 
 #define MSG_CONFIRM_PREFIX       "This will uninstall "
@@ -24,10 +25,13 @@
 #define UNINSTALLER_DELETE_ATTEMPTS 51
 #define UNINSTALLER_RETRY_PAUSE_MS  100
 
-// phases.cpp
-void RunConfirmationPhase(void);
-int StartTemporaryCopy(void);
-void RunRemovalPhase(void);
+// phases.cpp: each phase returns the process's exit code.
+int RunConfirmationPhase(const CommandLine *switches);
+// Copies this program into the temporary folder and starts the copy with
+// arguments; output (NULL: none) becomes its standard output. 1 when it
+// was started; a failure has been reported.
+int StartTemporaryCopy(const char *arguments = REMOVAL_PHASE_SWITCH, HANDLE output = NULL);
+int RunRemovalPhase(const CommandLine *switches);
 
 // shortcut_cleanup.cpp
 void RemoveShortcuts(void);
@@ -38,8 +42,13 @@ void DeleteKeyTree(HKEY root, const char *path);
 // Deletes the subkey name (which must have no subkeys) under root\path.
 void DeleteSubkey(HKEY root, const char *path, const char *name);
 
-// file_removal.cpp
-void RemoveInstalledFiles(const char *installFolder);
+// file_removal.cpp: each returns 1 when a name stays until the next restart.
+// The listed files and the images folder.
+int RemoveProductFiles(const char *installFolder);
+// Then uninstall.exe, the install folder and the company folder above it.
+int RemoveInstallFolder(const char *installFolder);
+// Both, one after the other.
+int RemoveInstalledFiles(const char *installFolder);
 
 // cleanup_script.cpp
 void StartCleanupScript(void);

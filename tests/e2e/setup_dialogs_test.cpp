@@ -117,13 +117,14 @@ TEST_F(SetupDialogs, InitialStateThenCancelAnsweredBothWays)
 }
 
 // The whole run with the dialog answered: the stages after it end in the
-// success box, and the command line changes nothing.
+// success box, and text on the command line other than its switches
+// changes nothing.
 TEST_F(SetupDialogs, OkWithAnExistingFolderEndsWithTheSuccessBoxAndExitCode1)
 {
     std::string parent = MakeScratchFolder("dialogs_ok");
     std::string target = parent + "\\target";
     CreateDirectoryA(target.c_str(), NULL);
-    for (const char *arguments : {"", " /S /D=C:\\elsewhere", " anything at all"}) {
+    for (const char *arguments : {"", " /SILENT /DIR=C:\\elsewhere", " anything at all"}) {
         SCOPED_TRACE(arguments);
         HWND dialog = Start({}, arguments);
         ASSERT_TRUE(dialog != NULL);

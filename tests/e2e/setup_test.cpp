@@ -116,7 +116,7 @@ TEST_F(SetupEndToEnd, InstallsIntoAFolderWithBlanksAndStartsTheApplication)
     EXPECT_EQ(0u, run.boxes.size()) << (run.boxes.empty() ? "" : run.boxes[0].text);
     EXPECT_EQ(1, product_->Closes()) << "one WM_CLOSE to the running product";
 
-    ExpectRegistryValues(ExpectedRegistration(kInstall));
+    ExpectRegistryValues(ExpectedRegistration(kInstall, true, kDist));
     EXPECT_EQ((int)ExpectedUninstallEntry(kInstall).size(),
               ValueCount(HKEY_LOCAL_MACHINE, UNINSTALL_ENTRY_PATH));
 
@@ -168,7 +168,7 @@ TEST_F(SetupEndToEnd, ReinstallIntoASecondFolderMovesEveryValueAndTheShortcut)
         ASSERT_EQ(1u, run->boxes.size());
         ExpectBox(run->boxes[0], MSG_INSTALLED_SUCCESS, ICON_INFORMATION, {IDOK});
     }
-    ExpectRegistryValues(ExpectedRegistration(kSecondInstall));
+    ExpectRegistryValues(ExpectedRegistration(kSecondInstall, true, kDist));
     EXPECT_EQ((int)ExpectedUninstallEntry(kSecondInstall).size(),
               ValueCount(HKEY_LOCAL_MACHINE, UNINSTALL_ENTRY_PATH));
     ExpectShortcutTo(kSecondInstall);
@@ -221,7 +221,7 @@ TEST_F(SetupEndToEnd, RunningProductIsAskedToCloseBeforeAnythingIsWritten)
     EXPECT_EQ(MSG_INSTALLED_SUCCESS, boxes[0].text) << "the installation went on";
     EXPECT_EQ(1, product_->Closes()) << "and no second WM_CLOSE";
     EXPECT_FALSE(ValueExists(HKEY_LOCAL_MACHINE, SETTINGS_KEY_PATH, VALUE_INSTALL_PATH));
-    std::vector<RegistryValue> rest = ExpectedRegistration(kInstall);
+    std::vector<RegistryValue> rest = ExpectedRegistration(kInstall, true, kDist);
     rest.erase(rest.begin());
     ExpectRegistryValues(rest);
     EXPECT_EQ(kInstalledFiles, Listing(kInstall));

@@ -41,7 +41,7 @@ Deployment Deploy(const std::string &dist, const std::string &install)
     ShellNotifyLog log;
     DeletePreCopyFiles();
     if (CopyUninstaller(source.c_str()))
-        WriteUninstallEntry();
+        WriteUninstallEntry(source.c_str());
     CopyDistribution(source.c_str());
     result.boxes = answerer.boxes;
     result.calls = log.calls;
@@ -100,7 +100,7 @@ TEST_F(Deploying, CopiesPlainFilesAfterDeletingTheOtherToolsFiles)
               ListFolder(install + "\\images"));
 
     // uninstall.exe was copied, so the software list names it.
-    ExpectRegistryValues(ExpectedUninstallEntry(install));
+    ExpectRegistryValues(ExpectedUninstallEntry(install, kDist));
 
     ASSERT_EQ(1u, d.calls.size()) << "the images folder, and no flush after it";
     EXPECT_EQ(SHCNE_MKDIR, d.calls[0].event);

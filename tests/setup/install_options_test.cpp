@@ -93,6 +93,15 @@ TEST_F(DefaultFolder, WithoutDialogTheOfferIsTakenWithoutTrailingBackslash)
     EXPECT_EQ(0, g_startApplication);
 }
 
+// /D= without /S: the folder given is the one proposed, over the stored one.
+TEST_F(DefaultFolder, AGivenFolderIsProposedInsteadOfTheStoredOne)
+{
+    WriteString(HKEY_LOCAL_MACHINE, SETTINGS_KEY_PATH, VALUE_INSTALL_PATH, "E:\\Tools\\Misc");
+    g_instance = GetModuleHandleA(NULL);
+    EXPECT_EQ(1, AskInstallOptions("F:\\Given Folder\\"));
+    EXPECT_STREQ("F:\\Given Folder", g_installFolder);
+}
+
 TEST_F(DefaultFolder, WithoutDialogAStoredValueThatNamesNoFolderGivesWayToProgramFiles)
 {
     WriteString(HKEY_LOCAL_MACHINE, CURRENT_VERSION_KEY_PATH, VALUE_PROGRAM_FILES_DIR, "D:\\Apps");

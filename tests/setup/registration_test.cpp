@@ -32,7 +32,7 @@ protected:
     {
         lstrcpynA(g_installFolder, folder.c_str(), MAX_PATH);
         RegisterInstallation();
-        WriteUninstallEntry();
+        WriteUninstallEntry(NULL);
     }
 };
 
@@ -45,7 +45,7 @@ TEST_F(Registration, WritesEveryValueQuotedAndAnnouncesTheAssociation)
     RegisterInstallation();
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, UNINSTALL_ENTRY_PATH))
         << "the entry waits for uninstall.exe";
-    WriteUninstallEntry();
+    WriteUninstallEntry(NULL);
 
     ExpectRegistryValues(ExpectedRegistration(folder));
     EXPECT_EQ((int)ExpectedUninstallEntry(folder).size(),

@@ -56,7 +56,7 @@ protected:
 TEST_F(Shortcuts, DeleteOldShortcutsWithNothingThereSendsFourDeletions)
 {
     ShellNotifyLog log;
-    DeleteOldShortcuts();
+    DeleteOldShortcuts(0);
     const std::string expected[] = {
         SpecialFolder(CSIDL_STARTMENU) + kLinkName,
         SpecialFolder(CSIDL_PROGRAMS) + kLinkName,
@@ -84,7 +84,7 @@ TEST_F(Shortcuts, DeleteOldShortcutsKeepsOnlyTheStartupShortcutOfTheCurrentName)
         WriteFileText(SpecialFolder(csidl) + kLink98Name, "old 98");
     }
     ShellNotifyLog log;
-    DeleteOldShortcuts();
+    DeleteOldShortcuts(0);
     for (int csidl : {CSIDL_STARTMENU, CSIDL_PROGRAMS, CSIDL_DESKTOPDIRECTORY}) {
         EXPECT_FALSE(FileExists(SpecialFolder(csidl) + kLinkName)) << csidl;
         EXPECT_FALSE(FileExists(SpecialFolder(csidl) + kLink98Name)) << csidl;

@@ -30,6 +30,12 @@ void ExpectRegistryValues(const std::vector<RegistryValue> &values, const char *
     for (const RegistryValue &v : values) {
         std::string where = std::string(v.root == HKEY_CLASSES_ROOT ? "HKCR\\" : "HKLM\\") +
                             v.key + " " + (v.value ? v.value : "(default)");
+        if (v.type == REG_DWORD) {
+            DWORD number = 0xDEADBEEF;
+            EXPECT_TRUE(ReadDword(v.root, v.key, v.value, &number)) << where;
+            EXPECT_EQ(v.data, std::to_string(number)) << where;
+            continue;
+        }
         EXPECT_EQ(std::string(v.data.c_str(), v.data.size() + 1),
                   RawString(v.root, v.key, v.value))
             << where;
