@@ -7,8 +7,17 @@
 #   uninstall: uninstall.exe from its start through the confirmation until
 #              nothing is left (the temporary copy and the cleanup script
 #              included) against the NSIS uninstaller, run with /S;
+#   unattended: setup.exe /S /D=<folder> against the NSIS installer with
+#              /S /D=<folder>, each from its start to its exit; uninstall.exe
+#              /S, started as the uninstall entry's QuietUninstallString
+#              says, from its start to its return and until nothing is left
+#              (the install folder, the temporary copy and the cleanup
+#              script gone), against the NSIS uninstaller with /S, measured
+#              the same two ways;
 #   sizes:     setup.exe and uninstall.exe against the NSIS installer with
 #              no files (its own overhead).
+# Every unattended run must exit with 0 and leave nothing, or the benchmark
+# fails.
 # Prints medians, min/max and ratios, and writes the table with the date
 # and the machine to docs/benchmarks.md (BENCH_DOC= to write elsewhere,
 # BENCH_DOC=- to write nowhere).
@@ -124,6 +133,14 @@ C=$WINEPREFIX/drive_c
 INSTALL_DIR="$C/Program Files/Velkor Chronex"
 TEMP_DIR=$(winepath -u "$(wine cmd /c echo %TEMP% 2>/dev/null | tr -d '\r')")
 XCOPY_DIR=$C/xcopy-target
+INSTALL_WIN='C:\Program Files\Velkor Chronex'
+TEMP_WIN=$(wine cmd /c echo %TEMP% 2>/dev/null | tr -d '\r')
+UNINSTALL_KEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\VelkorChronex'
+# /D=<folder> as words without blanks: the driver quotes a word that holds
+# a blank, and NSIS takes /D= only unquoted; words without blanks it joins
+# with single blanks, so both programs get "/D=C:\Program Files\..." as a
+# person types it.
+read -ra FOLDER_SWITCH <<<"/D=$INSTALL_WIN"
 
 # Runs the driver and fails on a problem line; value prints one of its
 # values (default elapsed-ms).
@@ -132,6 +149,23 @@ measure() {
     [ -z "$(problems)" ] || fail "driver $1: $(problems)"
 }
 value() { field "${1:-elapsed-ms}"; }
+# Fails unless the last time or until-gone run exited with 0.
+exited_0() {
+    [ "$(value exit)" = 0 ] || fail "$1 exited with $(value exit)"
+}
+
+# Number of files below a folder (setup.exe left out).
+count_files() { find "$1" -type f ! -iname setup.exe | wc -l; }
+
+# The uninstall entry's QuietUninstallString: "<folder>\uninstall.exe" /S.
+quiet_uninstall_string() {
+    wine reg query "$UNINSTALL_KEY" /v QuietUninstallString 2>/dev/null | tr -d '\r' |
+        sed -n 's/^ *QuietUninstallString *REG_SZ *//p'
+}
+
+# The common Start menu's shortcut of the product, where the unattended
+# install puts it (found after the first one).
+COMMON_SHORTCUT=""
 
 # Back to a machine without the product; the writes of the last step are
 # flushed, so that they do not land in the next measurement.
@@ -185,6 +219,55 @@ for n in $SIZES; do
             NSIS_LEFT=$(cd "$TEMP_DIR" && ls -d ./~nsu*.tmp/* 2>/dev/null | head -1 | sed "s|^\./|%TEMP%/|")
             clean_machine
         fi
+
+        # Unattended: no window at all, the folder on the command line.
+        measure time "$src\\setup.exe" /S "${FOLDER_SWITCH[@]}"
+        exited_0 "setup.exe /S"
+        [ "$(count_files "$INSTALL_DIR")" = "$(count_files "$WORK/dist-$n")" ] ||
+            fail "setup.exe /S installed $(count_files "$INSTALL_DIR") of $(count_files "$WORK/dist-$n") files"
+        [ "$run" = 0 ] || record "$n" setup-quiet "$(value)"
+        if [ -z "$COMMON_SHORTCUT" ]; then
+            COMMON_SHORTCUT=$(find "$C/ProgramData" -iname 'Velkor Chronex.lnk' 2>/dev/null | head -1)
+            [ -n "$COMMON_SHORTCUT" ] || fail "setup.exe /S made no shortcut in the common Start menu"
+        fi
+        [ -e "$COMMON_SHORTCUT" ] || fail "setup.exe /S made no shortcut at $COMMON_SHORTCUT"
+        # Started as the software list starts a quiet removal: the entry's
+        # command, checked to be the installed uninstall.exe with /S. It
+        # returns once its temporary copy has removed the installation; the
+        # copy's cleanup script (run by cmd.exe) then deletes the copy, the
+        # folder's uninstall.exe and the folder, and itself last.
+        quiet=$(quiet_uninstall_string)
+        [ "$quiet" = "\"$INSTALL_WIN\\uninstall.exe\" /S" ] ||
+            fail "QuietUninstallString is [$quiet]"
+        measure until-gone --process uninstall.exe --process cmd.exe --path "$INSTALL_WIN" \
+            --path "$TEMP_WIN\\uninstall.exe" -- "$INSTALL_WIN\\uninstall.exe" /S
+        exited_0 "uninstall.exe /S"
+        [ ! -e "$INSTALL_DIR" ] || fail "uninstall.exe /S left $INSTALL_DIR"
+        [ -z "$(ls "$TEMP_DIR" | grep -iE '^(uninstall\.exe|delme[0-9]+\.bat)$')" ] ||
+            fail "uninstall.exe /S left $(ls "$TEMP_DIR" | tr '\n' ' ')in $TEMP_DIR"
+        [ ! -e "$COMMON_SHORTCUT" ] || fail "uninstall.exe /S left $COMMON_SHORTCUT"
+        ! wine reg query "$UNINSTALL_KEY" >/dev/null 2>&1 || fail "uninstall.exe /S left $UNINSTALL_KEY"
+        [ "$run" = 0 ] || record "$n" quiet-uninstall-return "$(value process-ms)"
+        [ "$run" = 0 ] || record "$n" quiet-uninstall "$(value)"
+        clean_machine
+
+        if [ "$HOST_RUNS_32BIT" = 1 ]; then
+            measure time "$nsis" /S "${FOLDER_SWITCH[@]}"
+            exited_0 "the NSIS installer /S /D="
+            # The distribution's files and its own uninst.exe.
+            [ "$(count_files "$INSTALL_DIR")" = $(($(count_files "$WORK/dist-$n") + 1)) ] ||
+                fail "the NSIS installer /S /D= installed $(count_files "$INSTALL_DIR") files"
+            [ "$run" = 0 ] || record "$n" nsis-setup-quiet "$(value)"
+            # Its first process returns at once: its copy in the temporary
+            # folder (Un.exe) does the removal.
+            measure until-gone --path "$INSTALL_WIN" --process Un.exe \
+                -- "$INSTALL_WIN\\uninst.exe" /S
+            exited_0 "the NSIS uninstaller /S"
+            [ ! -e "$INSTALL_DIR" ] || fail "the NSIS uninstaller left $INSTALL_DIR"
+            [ "$run" = 0 ] || record "$n" nsis-quiet-uninstall-return "$(value process-ms)"
+            [ "$run" = 0 ] || record "$n" nsis-quiet-uninstall "$(value)"
+            clean_machine
+        fi
         echo "    run $run of $RUNS done"
     done
 done
@@ -211,7 +294,9 @@ table() {
     echo "| Distribution | Measurement | Median ms | Min ms | Max ms |"
     echo "|---|---|---:|---:|---:|"
     for n in $SIZES; do
-        for m in setup xcopy nsis-setup uninstall uninstall-confirmed nsis-uninstall; do
+        for m in setup xcopy nsis-setup uninstall uninstall-confirmed nsis-uninstall \
+            setup-quiet nsis-setup-quiet quiet-uninstall-return quiet-uninstall \
+            nsis-quiet-uninstall-return nsis-quiet-uninstall; do
             read -r med lo hi < <(stats "$n" "$m")
             case $m in
                 setup) what="setup.exe install" ;;
@@ -220,6 +305,12 @@ table() {
                 uninstall) what="uninstall.exe from its start, until nothing is left" ;;
                 uninstall-confirmed) what="uninstall.exe from the confirmation, until nothing is left" ;;
                 nsis-uninstall) what="NSIS uninstall /S" ;;
+                setup-quiet) what="setup.exe /S /D= (unattended), start to exit" ;;
+                nsis-setup-quiet) what="NSIS install /S /D=, start to exit" ;;
+                quiet-uninstall-return) what="uninstall.exe /S, from its start to its return" ;;
+                quiet-uninstall) what="uninstall.exe /S, from its start until nothing is left" ;;
+                nsis-quiet-uninstall-return) what="NSIS uninstall /S, from its start to its return" ;;
+                nsis-quiet-uninstall) what="NSIS uninstall /S, from its start until nothing is left" ;;
             esac
             echo "| $n × 64 KB | $what | $med | $lo | $hi |"
         done
@@ -235,7 +326,7 @@ table() {
         r=$(ratio "$(median "$n" setup)" "$(median "$n" xcopy)")
         echo "| $n files: install ≤ 1.2 × xcopy | $r × | $(verdict "$r" 1.2) |"
         if [ "$HOST_RUNS_32BIT" != 1 ]; then
-            echo "| $n files: against NSIS | not run: the NSIS installer is a 32-bit program ($HOST_WHY) | - |"
+            echo "| $n files: against NSIS (attended and unattended) | not run: the NSIS installer is a 32-bit program ($HOST_WHY) | - |"
             continue
         fi
         r=$(ratio "$(median "$n" setup)" "$(median "$n" nsis-setup)")
@@ -244,6 +335,12 @@ table() {
         echo "| $n files: uninstall (from the confirmation) faster than NSIS | $r × NSIS | $(awk -v r="$r" 'BEGIN { print (r < 1 ? "met" : "missed") }') |"
         r=$(ratio "$(median "$n" uninstall)" "$(median "$n" nsis-uninstall)")
         echo "| $n files: uninstall (from its start, confirmation box included) against NSIS | $r × NSIS | $(awk -v r="$r" 'BEGIN { print (r < 1 ? "faster" : "slower") }') |"
+        r=$(ratio "$(median "$n" setup-quiet)" "$(median "$n" nsis-setup-quiet)")
+        echo "| $n files: unattended install (/S /D=) faster than NSIS | $r × NSIS | $(awk -v r="$r" 'BEGIN { print (r < 1 ? "met" : "missed") }') |"
+        r=$(ratio "$(median "$n" quiet-uninstall)" "$(median "$n" nsis-quiet-uninstall)")
+        echo "| $n files: unattended uninstall (/S), until nothing is left, faster than NSIS | $r × NSIS | $(awk -v r="$r" 'BEGIN { print (r < 1 ? "met" : "missed") }') |"
+        r=$(ratio "$(median "$n" quiet-uninstall-return)" "$(median "$n" nsis-quiet-uninstall-return)")
+        echo "| $n files: unattended uninstall (/S), to its return, against NSIS's return (NSIS returns before it has removed anything) | $r × NSIS | $(awk -v r="$r" 'BEGIN { print (r < 1 ? "faster" : "slower") }') |"
     done
 }
 
