@@ -65,18 +65,18 @@ int AskInstallOptions(const char *proposed)
 
 int TakeInstallFolder(const char *given)
 {
-    char text[MAX_PATH];
     if (given[0]) {
-        if (!CopyText(text, sizeof(text), given))
-            return ReportFolderChoice(INSTALL_FOLDER_REFUSED);
+        CopyText(g_installFolder, sizeof(g_installFolder), given);
     } else {
         // A stored value that names no folder is one nobody could have
         // typed: the default takes its place, as when the dialog is missing.
         ComposeDefaultInstallFolder();
         if (!NamesFolder(g_installFolder))
             ComposeProgramFilesFolder();
-        CopyText(text, sizeof(text), g_installFolder);
     }
+    // The folder is taken from a copy: taking it rewrites g_installFolder.
+    char text[MAX_PATH];
+    CopyText(text, sizeof(text), g_installFolder);
     int choice = ReportFolderChoice(AcceptInstallFolder(text));
     RemoveTrailingBackslash(g_installFolder);
     return choice;

@@ -40,12 +40,13 @@ static void Stage(const char *name, int ok)
 // 1 when no product window is left.
 static int WaitForProductToClose(void)
 {
-    for (int step = 0; step < CLOSE_WAIT_STEPS; ++step) {
+    for (int step = 0;; ++step) {
         if (!FindWindowA(PRODUCT_WINDOW_CLASS, NULL))
             return 1;
+        if (step == CLOSE_WAIT_STEPS)
+            return 0;
         Sleep(CLOSE_WAIT_STEP_MS);
     }
-    return !FindWindowA(PRODUCT_WINDOW_CLASS, NULL);
 }
 
 // allUsers: the shortcuts of every user's folders, for a run that no user

@@ -98,10 +98,6 @@ static int DeleteUninstaller(const char *path)
     }
 }
 
-// Files of the install folder that went at the next restart, for its own
-// removal.
-static int g_deferredInFolder;
-
 int RemoveProductFiles(const char *installFolder)
 {
     g_mayDefer = !PathCrossesLink(installFolder);
@@ -116,15 +112,13 @@ int RemoveProductFiles(const char *installFolder)
     ZeroMemory(imagesPath, sizeof(imagesPath));
     if (ComposePath(imagesPath, sizeof(imagesPath), installFolder, IMAGES_FOLDER_NAME))
         deferred |= RemoveFolder(imagesPath, 1);
-    g_deferredInFolder = deferred;
     return deferred;
 }
 
-int RemoveInstallFolder(const char *installFolder)
+int RemoveInstallFolder(const char *installFolder, int deferred)
 {
     g_mayDefer = !PathCrossesLink(installFolder);
     char filePath[MAX_PATH];
-    int deferred = g_deferredInFolder;
     if (ComposePath(filePath, sizeof(filePath), installFolder, UNINSTALL_EXE_NAME))
         deferred |= DeleteUninstaller(filePath);
 
@@ -139,6 +133,5 @@ int RemoveInstallFolder(const char *installFolder)
 
 int RemoveInstalledFiles(const char *installFolder)
 {
-    int deferred = RemoveProductFiles(installFolder);
-    return RemoveInstallFolder(installFolder) | deferred;
+    return RemoveInstallFolder(installFolder, RemoveProductFiles(installFolder));
 }

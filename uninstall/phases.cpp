@@ -182,7 +182,8 @@ int RunRemovalPhase(const CommandLine *switches)
     }
     RemoveShortcuts();
     int haveFolder = lstrlenA(installFolder) > 1;
-    if (haveFolder && RemoveProductFiles(installFolder))
+    int deferred = haveFolder && RemoveProductFiles(installFolder);
+    if (deferred)
         result = EXIT_RESTART_NEEDED;
     // Unattended, the caller waits: it gets its answer once everything but
     // the uninstall.exe it runs from is gone, and that goes once it ends.
@@ -193,7 +194,7 @@ int RunRemovalPhase(const CommandLine *switches)
         ReportRemoval(result);
     }
     if (haveFolder)
-        RemoveInstallFolder(installFolder);
+        RemoveInstallFolder(installFolder, deferred);
     if (!switches->silent)
         RemoveRegistryEntries();
     StartCleanupScript();

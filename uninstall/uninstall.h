@@ -45,8 +45,9 @@ void DeleteSubkey(HKEY root, const char *path, const char *name);
 // file_removal.cpp: each returns 1 when a name stays until the next restart.
 // The listed files and the images folder.
 int RemoveProductFiles(const char *installFolder);
-// Then uninstall.exe, the install folder and the company folder above it.
-int RemoveInstallFolder(const char *installFolder);
+// Then uninstall.exe, the install folder and the company folder above it;
+// deferred: what RemoveProductFiles returned, for the folders.
+int RemoveInstallFolder(const char *installFolder, int deferred);
 // Both, one after the other.
 int RemoveInstalledFiles(const char *installFolder);
 
