@@ -8,9 +8,12 @@
 static int g_unattended;
 static int g_withheld;
 
+// The system's own boxes too: a drive without a medium, a program that
+// fails, would each wait for somebody to answer.
 void ShowNoMessages(void)
 {
     g_unattended = 1;
+    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
 }
 
 int MessageWithheld(void)

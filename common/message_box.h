@@ -10,7 +10,8 @@
 // answer is IDOK (no unattended run asks a question).
 int ShowMessage(const char *text, UINT style);
 
-// From now on no box is shown (see ShowMessage).
+// From now on no box is shown (see ShowMessage), the system's error boxes
+// for this process included.
 void ShowNoMessages(void);
 
 // 1 when an unattended run has had a box to show.
