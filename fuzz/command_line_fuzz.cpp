@@ -1,11 +1,13 @@
 // Fuzzes the uninstaller's phase choice: "/internally" anywhere in a command
-// line of any length, compared case-sensitively.
+// line of any length, compared case-sensitively; in the East Asian code
+// pages only where it begins a character.
 #include <stdint.h>
 #include <stdlib.h>
 #include <string.h>
 
 #include <string>
 
+#include "code_pages.h"
 #include "paths.h"
 #include "product.h"
 
@@ -15,12 +17,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     line = line.substr(0, line.find('\0'));
     char *copy = (char *)malloc(line.size() + 1);
     memcpy(copy, line.c_str(), line.size() + 1);
-    const char *found = FindText(copy, REMOVAL_PHASE_SWITCH);
-    size_t expected = line.find(REMOVAL_PHASE_SWITCH);
-    if ((found != NULL) != (expected != std::string::npos))
-        abort();
-    if (found && (size_t)(found - copy) != expected)
-        abort();
+    for (unsigned codePage : kFuzzCodePages) {
+        size_t expected = line.find(REMOVAL_PHASE_SWITCH);
+        while (expected != std::string::npos && !IsCharStart(copy, expected, codePage))
+            expected = line.find(REMOVAL_PHASE_SWITCH, expected + 1);
+        const char *found = FindText(copy, REMOVAL_PHASE_SWITCH, codePage);
+        if ((found != NULL) != (expected != std::string::npos))
+            abort();
+        if (found && (size_t)(found - copy) != expected)
+            abort();
+    }
     free(copy);
     return 0;
 }
