@@ -84,7 +84,8 @@ void RemoveInstalledFiles(const char *installFolder)
     RemoveDirectoryA(installFolder);
 
     char parent[MAX_PATH];
-    if (ComposeParentFolder(parent, sizeof(parent), installFolder) && IsCompanyFolder(parent))
+    if (ComposeParentFolder(parent, sizeof(parent), installFolder, GetACP()) &&
+        IsCompanyFolder(parent, GetACP()))
         RemoveDirectoryA(parent);
 
     AnnounceChange(SHCNE_RMDIR, installFolder);
