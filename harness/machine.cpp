@@ -127,6 +127,20 @@ TemporaryFolderOverride::TemporaryFolderOverride(const std::string &folder)
     SetEnvironmentVariableA("TMP", folder.c_str());
 }
 
+TemporaryFolderOverride::TemporaryFolderOverride(const std::wstring &folder)
+{
+    char old[32767];
+    DWORD length = GetEnvironmentVariableA("TMP", old, sizeof(old));
+    had_ = length > 0 && length < sizeof(old);
+    old_ = had_ ? old : "";
+    for (size_t end = folder.find(L'\\', 3);; end = folder.find(L'\\', end + 1)) {
+        CreateDirectoryW(folder.substr(0, end).c_str(), NULL);
+        if (end == std::wstring::npos)
+            break;
+    }
+    SetEnvironmentVariableW(L"TMP", folder.c_str());
+}
+
 TemporaryFolderOverride::~TemporaryFolderOverride()
 {
     SetEnvironmentVariableA("TMP", had_ ? old_.c_str() : NULL);

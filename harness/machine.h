@@ -49,6 +49,8 @@ std::vector<std::string> UninstallerLeftovers();
 class TemporaryFolderOverride {
 public:
     explicit TemporaryFolderOverride(const std::string &folder);
+    // A folder named in Unicode, for names the ANSI code page cannot hold.
+    explicit TemporaryFolderOverride(const std::wstring &folder);
     ~TemporaryFolderOverride();
 
 private:
