@@ -54,6 +54,7 @@ public:
     ~TemporaryFolderOverride();
 
 private:
+    void KeepOldValue();
     bool had_;
     std::string old_;
 };

@@ -8,14 +8,12 @@
 #include <map>
 #include <string>
 
-#include "distribution.h"
 #include "expect.h"
 #include "files.h"
 #include "machine.h"
-#include "msgbox.h"
-#include "process_tree.h"
 #include "product.h"
 #include "registry.h"
+#include "round_trip.h"
 #include "setup_run.h"
 #include "snapshot.h"
 
@@ -26,22 +24,9 @@ const char kInstallRoot[] = "C:\\tests\\cp932";
 // C:\tests\cp932\ソフト表
 const char kInstall[] = "C:\\tests\\cp932\\\x83\x5c\x83\x74\x83\x67\x95\x5c";
 
-class EastAsianRoundTrip : public ::testing::Test {
+class EastAsianRoundTrip : public RoundTripTest {
 protected:
-    void SetUp() override
-    {
-        CleanProductState();
-        RemoveTree(kDist);
-        RemoveTree(kInstallRoot);
-        MakeFolders(kInstallRoot);
-        CopyFolder(TestProgramFolder() + "..\\dist", kDist);
-    }
-    void TearDown() override
-    {
-        CleanProductState();
-        RemoveTree(kDist);
-        RemoveTree(kInstallRoot);
-    }
+    EastAsianRoundTrip() : RoundTripTest(kDist, kInstallRoot) {}
 };
 
 TEST_F(EastAsianRoundTrip, FolderEndingInA5CByteHoldsEverythingAndGoesAgain)
@@ -55,7 +40,7 @@ TEST_F(EastAsianRoundTrip, FolderEndingInA5CByteHoldsEverythingAndGoesAgain)
     ASSERT_TRUE(setup.dialog) << "no options dialog";
     ASSERT_EQ(1u, setup.boxes.size());
     EXPECT_EQ(PRODUCT_DISPLAY_NAME " has been installed successfully.", setup.boxes[0].text);
-    std::string installPath, command;
+    std::string installPath;
     ASSERT_TRUE(ReadString(HKEY_LOCAL_MACHINE, SETTINGS_KEY_PATH, VALUE_INSTALL_PATH, &installPath));
     EXPECT_EQ(kInstall, installPath);
     EXPECT_EQ(std::vector<std::string>{kInstall + strlen(kInstallRoot) + 1},
@@ -65,15 +50,11 @@ TEST_F(EastAsianRoundTrip, FolderEndingInA5CByteHoldsEverythingAndGoesAgain)
     EXPECT_TRUE(FileExists(std::string(kInstall) + "\\" UNINSTALL_EXE_NAME));
     EXPECT_FALSE(ListFolder(std::string(kInstall) + "\\images").empty());
 
-    ASSERT_TRUE(
-        ReadString(HKEY_LOCAL_MACHINE, UNINSTALL_ENTRY_PATH, VALUE_UNINSTALL_STRING, &command));
     ProcessTree tree;
-    ASSERT_TRUE(tree.Start(command, "C:\\tests")) << command;
-    BoxWatcher watcher(0, {IDOK});
-    ASSERT_TRUE(tree.WaitForAll(60000)) << "the uninstallation did not end";
-    watcher.Stop();
-    ASSERT_EQ(1u, watcher.Boxes().size());
-    EXPECT_EQ("This will uninstall Velkor Chronex.", watcher.Boxes()[0].text);
+    std::vector<BoxRecord> boxes;
+    ASSERT_TRUE(RunStoredUninstall(&tree, &boxes)) << "the uninstallation did not end";
+    ASSERT_EQ(1u, boxes.size());
+    EXPECT_EQ("This will uninstall Velkor Chronex.", boxes[0].text);
     EXPECT_EQ(1u, tree.Named("cmd.exe").size()) << "one cleanup script";
 
     ExpectOnlyDocumentTypeLeft(before, MachineSnapshot(kInstallRoot));
