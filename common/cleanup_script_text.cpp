@@ -52,18 +52,34 @@ int ComposeCleanupScriptPath(char *path, size_t cap, const char *tempFolder, int
     return CopyText(path, cap, composed);
 }
 
+// Appends a path as the command interpreter must read it in a batch file:
+// it expands %...% even between quotes, and %% stands for one %. A % byte
+// is never the second byte of a character (those are 0x40 and above in
+// every code page), so the path is doubled byte by byte.
+static int AppendScriptPath(char *dst, size_t cap, const char *path)
+{
+    for (; *path; ++path) {
+        char one[2] = {*path, '\0'};
+        if ((*path == '%' && !AppendText(dst, cap, one)) || !AppendText(dst, cap, one))
+            return 0;
+    }
+    return 1;
+}
+
 int ComposeCleanupScript(char *content, size_t cap, const char *tempFolder,
                          const char *scriptPath)
 {
+    // Every second piece is a path.
     const char *pieces[] = {
-        SCRIPT_LINE_END, SCRIPT_ECHO_OFF, SCRIPT_LABEL,
-        SCRIPT_DELETE, tempFolder, SCRIPT_COPY_END,
-        SCRIPT_IF_EXISTS, tempFolder, SCRIPT_COPY_GOTO,
-        SCRIPT_DELETE, scriptPath, SCRIPT_PATH_END,
+        SCRIPT_LINE_END SCRIPT_ECHO_OFF SCRIPT_LABEL SCRIPT_DELETE, tempFolder,
+        SCRIPT_COPY_END SCRIPT_IF_EXISTS, tempFolder,
+        SCRIPT_COPY_GOTO SCRIPT_DELETE, scriptPath,
+        SCRIPT_PATH_END, "",
     };
     char composed[CLEANUP_SCRIPT_CAPACITY] = "";
-    for (size_t i = 0; i < sizeof(pieces) / sizeof(pieces[0]); ++i)
-        if (!AppendText(composed, sizeof(composed), pieces[i]))
+    for (size_t i = 0; i < sizeof(pieces) / sizeof(pieces[0]); i += 2)
+        if (!AppendText(composed, sizeof(composed), pieces[i]) ||
+            !AppendScriptPath(composed, sizeof(composed), pieces[i + 1]))
             return 0;
     return CopyText(content, cap, composed);
 }

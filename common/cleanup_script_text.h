@@ -17,5 +17,7 @@ int ComposeCleanupScriptPath(char *path, size_t cap, const char *tempFolder, int
 
 // The script that keeps deleting tempFolder + "uninstall.exe" until it is
 // gone and then deletes scriptPath: six CRLF lines, the first one empty.
+// Both paths are given in the code page the command interpreter reads the
+// script in (the OEM one); each % in them is written as %%.
 int ComposeCleanupScript(char *content, size_t cap, const char *tempFolder,
                          const char *scriptPath);

@@ -34,11 +34,9 @@ static int ReadFinalPath(const char *path, char *finalPath)
 static int LeadsElsewhere(const char *path)
 {
     char folder[MAX_PATH];
-    char *name = folder + lstrlenA(path);
     if (!CopyText(folder, sizeof(folder), path))
         return 1;
-    while (name > folder && name[-1] != '\\')
-        --name;
+    char *name = folder + FindNameStart(folder, GetACP());
     if (name == folder)
         return 0;
     name[-1] = '\0';
@@ -82,18 +80,18 @@ int PathCrossesLink(const char *folder)
     if (!CopyText(path, sizeof(path), folder))
         return 1;
     // Every folder from the first below the root on: "C:\a", "C:\a\b", ...
-    int length = lstrlenA(path);
-    for (int i = 3; i <= length; ++i) {
-        if (i < length && path[i] != '\\')
-            continue;
-        char end = path[i];
-        path[i] = '\0';
-        DWORD attributes = GetFileAttributesA(path);
-        path[i] = end;
-        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT))
-            return 1;
+    for (char *c = path;; c = CharNextA(c)) {
+        if (c - path >= 3 && (*c == '\\' || !*c)) {
+            char end = *c;
+            *c = '\0';
+            DWORD attributes = GetFileAttributesA(path);
+            *c = end;
+            if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT))
+                return 1;
+        }
+        if (!*c)
+            return 0;
     }
-    return 0;
 }
 
 HANDLE OpenFileLocked(const char *path)

@@ -30,30 +30,70 @@ int AppendText(char *dst, size_t cap, const char *src)
     return 1;
 }
 
-int EndsWithBackslash(const char *text)
+int IsLeadByte(unsigned codePage, unsigned char byte)
 {
-    size_t n = TextLength(text);
-    return n > 0 && text[n - 1] == '\\';
+    switch (codePage) {
+    case 932:
+        return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+    case 936:
+    case 949:
+    case 950:
+        return byte >= 0x81 && byte <= 0xFE;
+    }
+    return 0;
 }
 
-int AppendBackslash(char *dst, size_t cap)
+const char *NextChar(unsigned codePage, const char *text)
 {
-    if (EndsWithBackslash(dst))
+    if (IsLeadByte(codePage, (unsigned char)text[0]) && text[1])
+        return text + 2;
+    return text + 1;
+}
+
+// The last character of text, or NULL when it is empty.
+static const char *LastChar(const char *text, unsigned codePage)
+{
+    const char *last = 0;
+    for (; *text; text = NextChar(codePage, text))
+        last = text;
+    return last;
+}
+
+int EndsWithBackslash(const char *text, unsigned codePage)
+{
+    const char *last = LastChar(text, codePage);
+    return last && *last == '\\';
+}
+
+// A lead byte before the terminator is what is left of a character cut in
+// two: a backslash or a name put behind it would become its second byte.
+static int EndsInLoneLeadByte(const char *text, unsigned codePage)
+{
+    const char *last = LastChar(text, codePage);
+    return last && !last[1] && IsLeadByte(codePage, (unsigned char)*last);
+}
+
+int AppendBackslash(char *dst, size_t cap, unsigned codePage)
+{
+    if (EndsWithBackslash(dst, codePage))
         return 1;
+    if (EndsInLoneLeadByte(dst, codePage))
+        return 0;
     return AppendText(dst, cap, "\\");
 }
 
-int AppendPathName(char *dst, size_t cap, const char *name)
+int AppendPathName(char *dst, size_t cap, const char *name, unsigned codePage)
 {
-    return ComposePath(dst, cap, dst, name);
+    return ComposePath(dst, cap, dst, name, codePage);
 }
 
-int ComposePath(char *dst, size_t cap, const char *folder, const char *name)
+int ComposePath(char *dst, size_t cap, const char *folder, const char *name,
+                unsigned codePage)
 {
     size_t used = TextLength(folder);
-    size_t sep = EndsWithBackslash(folder) ? 0 : 1;
+    size_t sep = EndsWithBackslash(folder, codePage) ? 0 : 1;
     size_t n = TextLength(name);
-    if (used >= cap || sep + n >= cap - used)
+    if (used >= cap || sep + n >= cap - used || EndsInLoneLeadByte(folder, codePage))
         return 0;
     // Composed in place, the folder is already there.
     if (folder != dst)
@@ -66,11 +106,20 @@ int ComposePath(char *dst, size_t cap, const char *folder, const char *name)
     return 1;
 }
 
-void RemoveTrailingBackslash(char *text)
+void RemoveTrailingBackslash(char *text, unsigned codePage)
 {
-    size_t n = TextLength(text);
-    if (n > 0 && text[n - 1] == '\\')
-        text[n - 1] = '\0';
+    char *last = (char *)LastChar(text, codePage);
+    if (last && *last == '\\')
+        *last = '\0';
+}
+
+size_t FindNameStart(const char *path, unsigned codePage)
+{
+    size_t start = 0;
+    for (const char *c = path; *c; c = NextChar(codePage, c))
+        if (*c == '\\')
+            start = (size_t)(c - path) + 1;
+    return start;
 }
 
 int NamesFolder(const char *text)
@@ -86,11 +135,11 @@ int IsDotEntry(const char *name)
     return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
 }
 
-const char *FindText(const char *text, const char *part)
+const char *FindText(const char *text, const char *part, unsigned codePage)
 {
     if (!*part)
         return text;
-    for (; *text; ++text) {
+    for (; *text; text = NextChar(codePage, text)) {
         size_t i = 0;
         while (part[i] && text[i] == part[i])
             ++i;

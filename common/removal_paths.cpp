@@ -3,16 +3,11 @@
 
 #include "paths.h"
 
-int ComposeParentFolder(char *parent, size_t cap, const char *folder)
+int ComposeParentFolder(char *parent, size_t cap, const char *folder, unsigned codePage)
 {
-    size_t last = 0;
-    int found = 0;
-    for (size_t i = 0; folder[i]; ++i)
-        if (folder[i] == '\\') {
-            last = i;
-            found = 1;
-        }
-    if (!found || last >= cap)
+    size_t nameStart = FindNameStart(folder, codePage);
+    size_t last = nameStart - 1;
+    if (!nameStart || last >= cap)
         return 0;
     for (size_t i = 0; i < last; ++i)
         parent[i] = folder[i];
@@ -20,7 +15,7 @@ int ComposeParentFolder(char *parent, size_t cap, const char *folder)
     return 1;
 }
 
-int IsCompanyFolder(const char *path)
+int IsCompanyFolder(const char *path, unsigned codePage)
 {
-    return FindText(path, COMPANY_FOLDER_MARK) != 0;
+    return FindText(path, COMPANY_FOLDER_MARK, codePage) != 0;
 }

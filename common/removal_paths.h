@@ -11,7 +11,8 @@
 
 // parent = folder up to (not including) its last backslash. 0 when folder
 // holds no backslash or the result does not fit; parent is then unchanged.
-int ComposeParentFolder(char *parent, size_t cap, const char *folder);
+int ComposeParentFolder(char *parent, size_t cap, const char *folder, unsigned codePage);
 
-// 1 when path contains COMPANY_FOLDER_MARK, compared case-sensitively.
-int IsCompanyFolder(const char *path);
+// 1 when path contains COMPANY_FOLDER_MARK, compared case-sensitively, from
+// a character of its own (not from the second byte of one).
+int IsCompanyFolder(const char *path, unsigned codePage);

@@ -1,6 +1,6 @@
 // Fuzzes the cleanup script's name and bytes with temporary folders of any
 // length: the result fits its buffer or is refused, and a composed script
-// holds exactly its six lines.
+// holds exactly its six lines, each % of the paths doubled.
 #include <stdint.h>
 #include <stdlib.h>
 #include <string.h>
@@ -8,6 +8,15 @@
 #include <string>
 
 #include "cleanup_script_text.h"
+
+// The path as the script holds it: every % doubled.
+static std::string Doubled(const std::string &path)
+{
+    std::string doubled;
+    for (char c : path)
+        doubled += c == '%' ? std::string("%%") : std::string(1, c);
+    return doubled;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
@@ -31,9 +40,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     content[0] = '\0';
     const char *script = named ? path : "x";
     if (ComposeCleanupScript(content, CLEANUP_SCRIPT_CAPACITY, temp.c_str(), script)) {
-        std::string expected = "\r\n@echo off\r\n:myLabel\r\ndel \"" + temp +
-                               "uninstall.exe\"\r\nif exist \"" + temp +
-                               "uninstall.exe\" goto myLabel\r\ndel \"" + script + "\"\r\n";
+        std::string tempRead = Doubled(temp);
+        std::string expected = "\r\n@echo off\r\n:myLabel\r\ndel \"" + tempRead +
+                               "uninstall.exe\"\r\nif exist \"" + tempRead +
+                               "uninstall.exe\" goto myLabel\r\ndel \"" + Doubled(script) +
+                               "\"\r\n";
         if (expected != content)
             abort();
     }

@@ -116,15 +116,31 @@ std::vector<std::string> UninstallerLeftovers()
     return found;
 }
 
-TemporaryFolderOverride::TemporaryFolderOverride(const std::string &folder)
+void TemporaryFolderOverride::KeepOldValue()
 {
     char old[32767];
     DWORD length = GetEnvironmentVariableA("TMP", old, sizeof(old));
     had_ = length > 0 && length < sizeof(old);
     old_ = had_ ? old : "";
+}
+
+TemporaryFolderOverride::TemporaryFolderOverride(const std::string &folder)
+{
+    KeepOldValue();
     if (folder.size() < MAX_PATH)
         MakeFolders(folder);
     SetEnvironmentVariableA("TMP", folder.c_str());
+}
+
+TemporaryFolderOverride::TemporaryFolderOverride(const std::wstring &folder)
+{
+    KeepOldValue();
+    for (size_t end = folder.find(L'\\', 3);; end = folder.find(L'\\', end + 1)) {
+        CreateDirectoryW(folder.substr(0, end).c_str(), NULL);
+        if (end == std::wstring::npos)
+            break;
+    }
+    SetEnvironmentVariableW(L"TMP", folder.c_str());
 }
 
 TemporaryFolderOverride::~TemporaryFolderOverride()

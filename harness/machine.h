@@ -49,9 +49,12 @@ std::vector<std::string> UninstallerLeftovers();
 class TemporaryFolderOverride {
 public:
     explicit TemporaryFolderOverride(const std::string &folder);
+    // A folder named in Unicode, for names the ANSI code page cannot hold.
+    explicit TemporaryFolderOverride(const std::wstring &folder);
     ~TemporaryFolderOverride();
 
 private:
+    void KeepOldValue();
     bool had_;
     std::string old_;
 };

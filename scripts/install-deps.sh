@@ -1,6 +1,7 @@
 #!/bin/bash
 # Installs what the build and the tests need and the machine lacks (Debian):
 # both mingw-w64 cross compilers, Wine's 64-bit part, Xvfb, Wine's fonts,
+# the locale compiler,
 # CMake, Ninja, GoogleTest, clang with its sanitizer and fuzzer runtimes;
 # Wine's 32-bit part only where the host runs 32-bit code (scripts/host.sh).
 # Extra Debian packages that one script needs come as arguments:
@@ -22,6 +23,8 @@ need xvfb
 # Wine's own MS Sans Serif: without it the dialogs' texts are measured with a
 # wider face than Windows uses and wrap differently.
 need fonts-wine
+# localedef, for the locales whose code pages the tests run programs in.
+need locales
 command -v cmake >/dev/null 2>&1 || missing="$missing cmake"
 command -v ninja >/dev/null 2>&1 || missing="$missing ninja-build"
 [ -d /usr/src/googletest ] || missing="$missing googletest"

@@ -1,6 +1,8 @@
 # Sourced by the scripts that run Windows programs: makes a private Wine
 # prefix and a private X display, and ends both (only these) on exit.
-# After wine_env_start: WINEPREFIX, WINEARCH, DISPLAY, XVFB_PID are set.
+# After wine_env_start: WINEPREFIX, WINEARCH, DISPLAY, XVFB_PID are set,
+# and CHRONEX_LOCPATH holds the Unix locales that tests/locale.sh runs
+# programs in.
 #
 # Where the host runs 32-bit code (scripts/host.sh) the prefix is a 32-bit
 # one, as the shipped programs expect; wine_env_add_wow64_prefix adds a
@@ -117,8 +119,24 @@ wine_env_start() {
         export DISPLAY=":$(cat "$WINE_ENV_ROOT/display")"
     fi
 
+    wine_env_make_locales
+
     export WINEPREFIX="$WINE_ENV_ROOT/prefix"
     wine_prefix_make "$WINEPREFIX" "$WINEARCH"
+}
+
+# Wine takes its code pages from the Unix locale; the system may have none
+# but C, so the ones the tests need are compiled beside the prefix.
+wine_env_make_locales() {
+    export CHRONEX_LOCPATH="$WINE_ENV_ROOT/locales"
+    mkdir -p "$CHRONEX_LOCPATH"
+    command -v localedef >/dev/null 2>&1 ||
+        wine_env_fail "localedef is not installed: run scripts/install-deps.sh"
+    local name
+    for name in ja_JP en_US; do
+        localedef -i "$name" -f UTF-8 "$CHRONEX_LOCPATH/$name.UTF-8" >"$WINE_ENV_ROOT/localedef-$name.log" 2>&1 ||
+            wine_env_fail "localedef could not compile $name.UTF-8: see $WINE_ENV_ROOT/localedef-$name.log"
+    done
 }
 
 # A 64-bit prefix beside the 32-bit one, for the 32-bit programs as 64-bit

@@ -33,13 +33,10 @@ int FindSourceFolder(char *folder, size_t cap)
     DWORD n = GetModuleFileNameA(NULL, folder, (DWORD)cap);
     if (n == 0 || n >= cap)
         return 0;
-    char *end = NULL;
-    for (char *c = folder; *c; ++c)
-        if (*c == '\\')
-            end = c + 1;
-    if (!end)
+    size_t nameStart = FindNameStart(folder, GetACP());
+    if (!nameStart)
         return 0;
-    *end = '\0';
+    folder[nameStart] = '\0';
     return 1;
 }
 

@@ -26,13 +26,15 @@ static int MakeFolderLevel(const char *level)
 
 static int MakeMissingLevels(const char *folder)
 {
+    UINT codePage = GetACP();
     size_t separator;
-    if (!FindStartSeparator(folder, &separator))
+    if (!FindStartSeparator(folder, &separator, codePage))
         return 0;
     while (separator != NO_SEPARATOR) {
         char level[MAX_PATH];
-        size_t next = FindNextSeparator(folder, separator);
-        if (!CopyFolderLevel(level, sizeof(level), folder, next) || !MakeFolderLevel(level))
+        size_t next = FindNextSeparator(folder, separator, codePage);
+        if (!CopyFolderLevel(level, sizeof(level), folder, next, codePage) ||
+            !MakeFolderLevel(level))
             return 0;
         separator = next;
     }
@@ -59,7 +61,10 @@ int AcceptInstallFolder(const char *text)
     // backslashes alone would leave no install folder at all.
     if (!NamesFolder(g_installFolder))
         return INSTALL_FOLDER_REFUSED;
-    if (!MakeInstallFolder(g_installFolder))
+    // A folder that depends on the current one would be another folder for
+    // the uninstaller, and one Windows opens under another name would
+    // be stored under a name no file is found by.
+    if (!MakeFolderCanonical(g_installFolder, GetACP()) || !MakeInstallFolder(g_installFolder))
         return INSTALL_FOLDER_NOT_MADE;
     return INSTALL_FOLDER_READY;
 }

@@ -7,6 +7,7 @@
 
 #include "dialog_texts.h"
 #include "message_box.h"
+#include "path_code_pages.h"
 #include "paths.h"
 #include "product.h"
 #include "resource.h"
@@ -32,9 +33,14 @@ static void AcceptOptions(HWND dialog)
 {
     g_createShortcut = IsDlgButtonChecked(dialog, IDC_CREATE_SHORTCUT) == BST_CHECKED;
     g_startApplication = IsDlgButtonChecked(dialog, IDC_START_APP) == BST_CHECKED;
+    // Read as typed: the ANSI text would hold a look-alike or "?" for a
+    // letter the code page lacks, another folder than the one meant.
+    WCHAR typed[MAX_PATH] = L"";
     char text[MAX_PATH] = "";
-    GetDlgItemTextA(dialog, IDC_INSTALL_PATH, text, sizeof(text));
-    if (ReportFolderChoice(AcceptInstallFolder(text)) == INSTALL_FOLDER_READY)
+    GetDlgItemTextW(dialog, IDC_INSTALL_PATH, typed, MAX_PATH);
+    int accepted = WideToCodePage(CP_ACP, typed, text, sizeof(text)) ? AcceptInstallFolder(text)
+                                                                     : INSTALL_FOLDER_NOT_MADE;
+    if (ReportFolderChoice(accepted) == INSTALL_FOLDER_READY)
         EndDialog(dialog, IDOK);
 }
 

@@ -3,6 +3,7 @@
 #include "uninstall.h"
 
 #include "cleanup_script_text.h"
+#include "path_code_pages.h"
 #include "paths.h"
 #include "program_start.h"
 #include "system_folder.h"
@@ -23,12 +24,28 @@ static HANDLE CreateScriptFile(const char *tempFolder, char *scriptPath)
     return INVALID_HANDLE_VALUE;
 }
 
+int ComposeScriptFor(char *content, const char *tempFolder, const char *scriptPath)
+{
+    char folder[MAX_PATH];
+    char script[MAX_PATH];
+    return AnsiPathInCodePage(CP_OEMCP, tempFolder, folder, sizeof(folder)) &&
+           AnsiPathInCodePage(CP_OEMCP, scriptPath, script, sizeof(script)) &&
+           ComposeCleanupScript(content, CLEANUP_SCRIPT_CAPACITY, folder, script);
+}
+
 // The command interpreter of the system folder runs the script, not whatever
 // the user's registry names for batch files; /d keeps the user's AutoRun
 // commands out. Any program of the user can rewrite the script while it
 // runs, so it gets the user's rights, not the uninstaller's, where it can.
 static void StartScript(const char *scriptPath, const char *startFolder)
 {
+    // The interpreter expands %...% in its command line as well, where no
+    // quoting or doubling keeps a % as it is: such a script is named from
+    // the start folder, the folder it lies in.
+    char relative[MAX_PATH];
+    if (FindText(scriptPath, "%") &&
+        ComposePath(relative, sizeof(relative), ".", scriptPath + FindNameStart(scriptPath, GetACP())))
+        scriptPath = relative;
     char interpreter[MAX_PATH];
     char arguments[MAX_PATH + 16];
     if (!ComposeSystemPath(interpreter, sizeof(interpreter), COMMAND_INTERPRETER_NAME) ||
@@ -59,7 +76,7 @@ void StartCleanupScript(void)
 
     char content[CLEANUP_SCRIPT_CAPACITY];
     ZeroMemory(content, sizeof(content));
-    int composed = ComposeCleanupScript(content, sizeof(content), tempFolder, scriptPath);
+    int composed = ComposeScriptFor(content, tempFolder, scriptPath);
     DWORD written = 0;
     if (composed)
         WriteFile(file, content, (DWORD)lstrlenA(content), &written, NULL);

@@ -124,7 +124,8 @@ int RemoveInstallFolder(const char *installFolder, int deferred)
 
     deferred = RemoveInstalledFolder(installFolder, deferred);
     char parent[MAX_PATH];
-    if (ComposeParentFolder(parent, sizeof(parent), installFolder) && IsCompanyFolder(parent))
+    if (ComposeParentFolder(parent, sizeof(parent), installFolder, GetACP()) &&
+        IsCompanyFolder(parent, GetACP()))
         RemoveInstalledFolder(parent, deferred);
 
     AnnounceChange(SHCNE_RMDIR, installFolder);

@@ -33,7 +33,7 @@ void DeleteLeftoverScripts(const char *tempFolder)
         char path[MAX_PATH];
         char content[CLEANUP_SCRIPT_CAPACITY];
         if (!ComposeCleanupScriptPath(path, sizeof(path), tempFolder, number) ||
-            !ComposeCleanupScript(content, sizeof(content), tempFolder, path))
+            !ComposeScriptFor(content, tempFolder, path))
             continue;
         // The link itself, not what it leads to; and nobody may write the
         // file while it is compared and deleted.

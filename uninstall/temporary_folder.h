@@ -5,6 +5,7 @@
 
 #include <stddef.h>
 
-// The temporary folder exactly as GetTempPathA gives it, in a buffer of cap
-// characters; 0 (buffer emptied) when there is none or it does not fit.
+// The temporary folder as GetTempPathA gives it when the ANSI code page can
+// hold its name, else its short form, in a buffer of cap characters; 0
+// (buffer emptied) when there is none or it does not fit.
 int ReadTemporaryFolder(char *folder, size_t cap);

@@ -54,6 +54,12 @@ int RemoveInstalledFiles(const char *installFolder);
 // cleanup_script.cpp
 void StartCleanupScript(void);
 
+// The cleanup script's bytes for scriptPath in tempFolder (both in the ANSI
+// code page, the folder with its trailing backslash), in a buffer of
+// CLEANUP_SCRIPT_CAPACITY characters: the paths as the command interpreter
+// reads them, in the OEM code page. 0 when they cannot be named there.
+int ComposeScriptFor(char *content, const char *tempFolder, const char *scriptPath);
+
 // leftover_scripts.cpp
 // Deletes the cleanup scripts that earlier removals left in tempFolder
 // (which ends in a backslash), and nothing else.

@@ -59,6 +59,22 @@ TEST(CleanupScriptText, ExactBytes)
                  content);
 }
 
+// The interpreter expands %PATH% inside the quotes of a batch file; the
+// characters it reads literally there stay as they are.
+TEST(CleanupScriptText, PercentIsDoubledInThePaths)
+{
+    char content[CLEANUP_SCRIPT_CAPACITY];
+    ASSERT_EQ(1, ComposeCleanupScript(content, sizeof(content), "C:\\t%PATH%x&^!()\\",
+                                      "C:\\t%PATH%x&^!()\\delme1.bat"));
+    EXPECT_STREQ("\r\n"
+                 "@echo off\r\n"
+                 ":myLabel\r\n"
+                 "del \"C:\\t%%PATH%%x&^!()\\uninstall.exe\"\r\n"
+                 "if exist \"C:\\t%%PATH%%x&^!()\\uninstall.exe\" goto myLabel\r\n"
+                 "del \"C:\\t%%PATH%%x&^!()\\delme1.bat\"\r\n",
+                 content);
+}
+
 TEST(CleanupScriptText, LongestPathsFitAndTooSmallBufferIsRefused)
 {
     std::string folder = "C:\\" + std::string(255, 't') + "\\";  // 259 characters

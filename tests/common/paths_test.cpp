@@ -4,6 +4,10 @@
 
 #include <string.h>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include "guarded.h"
 #include "paths.h"
 
@@ -30,40 +34,85 @@ TEST(Paths, AppendFitsOrIsRefused)
     EXPECT_TRUE(g.GuardIntact());
 }
 
-// Appended in place, or composed from the folder into another buffer.
-TEST(Paths, PathNameGetsOneBackslash)
+// The routines that look at a path's last character, in a code page whose
+// characters are single bytes and in the East Asian ones, where the second
+// byte of a character may be that of a backslash (in 932: 83 5C is one
+// character, 95 5C another; 83 alone before the end is a character too).
+TEST(Paths, LastCharacterIsACharacterNotAByte)
 {
     struct Case {
+        unsigned codePage;
         const char *folder;
-        const char *name;
-        const char *expected;
+        int endsWithBackslash;
+        const char *withoutBackslash;  // after RemoveTrailingBackslash
+        size_t nameStart;              // FindNameStart
+        const char *composed;          // ComposePath(folder, "x"); NULL: refused
     } cases[] = {
-        {"C:\\Program Files", "Velkor", "C:\\Program Files\\Velkor"},
-        {"D:\\Apps\\", "Velkor", "D:\\Apps\\Velkor"},
-        {"", "x", "\\x"},
-        {"C:", "x", "C:\\x"},
+        {1252, "C:\\Program Files", 0, "C:\\Program Files", 3, "C:\\Program Files\\x"},
+        {1252, "D:\\Apps\\", 1, "D:\\Apps", 8, "D:\\Apps\\x"},
+        {1252, "", 0, "", 0, "\\x"},
+        {1252, "C:", 0, "C:", 0, "C:\\x"},
+        {1252, "\\", 1, "", 1, "\\x"},
+        {1252, "C:\\\x83\x5c", 1, "C:\\\x83", 5, "C:\\\x83\\x"},
+        {932, "C:\\\x83\x5c", 0, "C:\\\x83\x5c", 3, "C:\\\x83\x5c\\x"},
+        {932, "C:\\\x83\x5c\\", 1, "C:\\\x83\x5c", 6, "C:\\\x83\x5c\\x"},
+        {932, "C:\\\x83\x5c\x83\x74\x95\x5c", 0, "C:\\\x83\x5c\x83\x74\x95\x5c", 3,
+         "C:\\\x83\x5c\x83\x74\x95\x5c\\x"},
+        {932, "C:\\\x83\x5c\x95\x5c\\ab", 0, "C:\\\x83\x5c\x95\x5c\\ab", 8,
+         "C:\\\x83\x5c\x95\x5c\\ab\\x"},
+        // A character cut in two: a backslash behind it would complete it.
+        {932, "C:\\ab\x83", 0, "C:\\ab\x83", 3, NULL},
+        {932, "C:\\\xb1\\", 1, "C:\\\xb1", 5, "C:\\\xb1\\x"},  // half-width kana: one byte
+        {936, "C:\\\xd5\x5c", 0, "C:\\\xd5\x5c", 3, "C:\\\xd5\x5c\\x"},
+        {950, "C:\\\xa5\x5c", 0, "C:\\\xa5\x5c", 3, "C:\\\xa5\x5c\\x"},
     };
     for (const Case &c : cases) {
+        SCOPED_TRACE(testing::Message() << c.codePage << " \"" << c.folder << "\"");
+        EXPECT_EQ(c.endsWithBackslash, EndsWithBackslash(c.folder, c.codePage));
+        char removed[64];
+        CopyText(removed, sizeof(removed), c.folder);
+        RemoveTrailingBackslash(removed, c.codePage);
+        EXPECT_STREQ(c.withoutBackslash, removed);
+        EXPECT_EQ(c.nameStart, FindNameStart(c.folder, c.codePage));
+        int fits = c.composed != NULL;
+        const char *composedText = fits ? c.composed : c.folder;
         char buffer[64];
         CopyText(buffer, sizeof(buffer), c.folder);
-        EXPECT_EQ(1, AppendPathName(buffer, sizeof(buffer), c.name)) << c.folder;
-        EXPECT_STREQ(c.expected, buffer) << c.folder;
+        EXPECT_EQ(fits, AppendPathName(buffer, sizeof(buffer), "x", c.codePage));
+        EXPECT_STREQ(composedText, buffer);
         Guarded<64> composed("old");
-        EXPECT_EQ(1, ComposePath(composed.buffer, sizeof(composed.buffer), c.folder, c.name))
-            << c.folder;
-        EXPECT_STREQ(c.expected, composed.buffer) << c.folder;
-        EXPECT_TRUE(composed.GuardIntact()) << c.folder;
+        EXPECT_EQ(fits, ComposePath(composed.buffer, sizeof(composed.buffer), c.folder, "x",
+                                    c.codePage));
+        EXPECT_STREQ(fits ? c.composed : "old", composed.buffer);
+        EXPECT_TRUE(composed.GuardIntact());
+        char slashed[64];
+        CopyText(slashed, sizeof(slashed), c.folder);
+        EXPECT_EQ(fits, AppendBackslash(slashed, sizeof(slashed), c.codePage));
+        EXPECT_EQ(fits, EndsWithBackslash(slashed, c.codePage));
     }
 }
+
+#ifdef _WIN32
+// The lead bytes the pure routines know are those Windows knows.
+TEST(Paths, LeadBytesAreThoseOfTheSystem)
+{
+    for (unsigned codePage : {932u, 936u, 949u, 950u, 1252u, 437u}) {
+        for (int byte = 0; byte < 256; ++byte)
+            EXPECT_EQ(IsDBCSLeadByteEx(codePage, (BYTE)byte) != 0,
+                      IsLeadByte(codePage, (unsigned char)byte) != 0)
+                << "code page " << codePage << ", byte " << byte;
+    }
+}
+#endif
 
 TEST(Paths, AppendPathNameRefusesWhatDoesNotFit)
 {
     Guarded<16> g;
     CopyText(g.buffer, sizeof(g.buffer), "C:\\abcdefghij");  // 13 characters
-    EXPECT_EQ(0, AppendPathName(g.buffer, sizeof(g.buffer), "ab"))
+    EXPECT_EQ(0, AppendPathName(g.buffer, sizeof(g.buffer), "ab", 1252))
         << "backslash, two letters and the terminator need 4 more bytes";
     EXPECT_STREQ("C:\\abcdefghij", g.buffer);
-    EXPECT_EQ(1, AppendPathName(g.buffer, sizeof(g.buffer), "a"));
+    EXPECT_EQ(1, AppendPathName(g.buffer, sizeof(g.buffer), "a", 1252));
     EXPECT_STREQ("C:\\abcdefghij\\a", g.buffer);
     EXPECT_TRUE(g.GuardIntact());
 }
@@ -71,9 +120,9 @@ TEST(Paths, AppendPathNameRefusesWhatDoesNotFit)
 TEST(Paths, ComposePathRefusesWhatDoesNotFit)
 {
     Guarded<16> g("old");
-    EXPECT_EQ(0, ComposePath(g.buffer, sizeof(g.buffer), "C:\\abcdefghij", "ab"));
+    EXPECT_EQ(0, ComposePath(g.buffer, sizeof(g.buffer), "C:\\abcdefghij", "ab", 1252));
     EXPECT_STREQ("old", g.buffer) << "a refused path leaves the old text";
-    EXPECT_EQ(1, ComposePath(g.buffer, sizeof(g.buffer), "C:\\abcdefghi\\", "ab"))
+    EXPECT_EQ(1, ComposePath(g.buffer, sizeof(g.buffer), "C:\\abcdefghi\\", "ab", 1252))
         << "a folder's own backslash costs nothing";
     EXPECT_STREQ("C:\\abcdefghi\\ab", g.buffer);
     EXPECT_TRUE(g.GuardIntact());
@@ -82,17 +131,17 @@ TEST(Paths, ComposePathRefusesWhatDoesNotFit)
 TEST(Paths, TrailingBackslash)
 {
     char text[16] = "E:\\Tools\\\\";
-    RemoveTrailingBackslash(text);
+    RemoveTrailingBackslash(text, 1252);
     EXPECT_STREQ("E:\\Tools\\", text) << "only one backslash is removed";
     char empty[4] = "";
-    RemoveTrailingBackslash(empty);
+    RemoveTrailingBackslash(empty, 1252);
     EXPECT_STREQ("", empty);
-    EXPECT_EQ(0, EndsWithBackslash(""));
-    EXPECT_EQ(1, EndsWithBackslash("\\"));
+    EXPECT_EQ(0, EndsWithBackslash("", 1252));
+    EXPECT_EQ(1, EndsWithBackslash("\\", 1252));
     char full[4] = "ab\\";
-    EXPECT_EQ(1, AppendBackslash(full, sizeof(full))) << "already there: nothing to add";
+    EXPECT_EQ(1, AppendBackslash(full, sizeof(full), 1252)) << "already there: nothing to add";
     char tight[3] = "ab";
-    EXPECT_EQ(0, AppendBackslash(tight, sizeof(tight)));
+    EXPECT_EQ(0, AppendBackslash(tight, sizeof(tight), 1252));
     EXPECT_STREQ("ab", tight);
 }
 
@@ -115,10 +164,10 @@ TEST(Paths, DotEntries)
 
 TEST(Paths, FindTextIsCaseSensitive)
 {
-    EXPECT_NE(nullptr, FindText("\"C:\\x\\uninstall.exe\" /internally", "/internally"));
-    EXPECT_NE(nullptr, FindText("x /internallyfoo", "/internally"));
-    EXPECT_EQ(nullptr, FindText("x /Internally", "/internally"));
-    EXPECT_EQ(nullptr, FindText("x /internall", "/internally"));
+    EXPECT_NE(nullptr, FindText("\"C:\\x\\uninstall.exe\" /internally", "/internally", 1252));
+    EXPECT_NE(nullptr, FindText("x /internallyfoo", "/internally", 1252));
+    EXPECT_EQ(nullptr, FindText("x /Internally", "/internally", 1252));
+    EXPECT_EQ(nullptr, FindText("x /internall", "/internally", 1252));
 }
 
 }  // namespace

@@ -18,6 +18,7 @@
 #include "process_tree.h"
 #include "product.h"
 #include "registry.h"
+#include "round_trip.h"
 #include "setup_run.h"
 #include "snapshot.h"
 
@@ -27,23 +28,9 @@ const char kDist[] = "C:\\tests\\uninstall e2e dist";
 const char kInstallRoot[] = "C:\\tests\\uninstall e2e";
 const char kInstall[] = "C:\\tests\\uninstall e2e\\Velkor Software\\Chronex";
 
-class RoundTrip : public ::testing::Test {
+class RoundTrip : public RoundTripTest {
 protected:
-    void SetUp() override
-    {
-        CleanProductState();
-        RemoveTree(kDist);
-        RemoveTree(kInstallRoot);
-        MakeFolders(kInstallRoot);
-        // The distribution as the build assembles it.
-        CopyFolder(TestProgramFolder() + "..\\dist", kDist);
-    }
-    void TearDown() override
-    {
-        CleanProductState();
-        RemoveTree(kDist);
-        RemoveTree(kInstallRoot);
-    }
+    RoundTrip() : RoundTripTest(kDist, kInstallRoot) {}
 };
 
 TEST_F(RoundTrip, InstallThenUninstallLeavesTheMachineAsBefore)
@@ -63,11 +50,9 @@ TEST_F(RoundTrip, InstallThenUninstallLeavesTheMachineAsBefore)
     WriteDword(HKEY_CURRENT_USER, SETTINGS_KEY_PATH, VALUE_HOTKEY, 0x0648);
     WriteString(HKEY_CURRENT_USER, SETTINGS_KEY_PATH "\\Windows\\Main", "Placement", "1 2 3 4");
 
-    std::string installPath, command;
+    std::string installPath;
     ASSERT_TRUE(ReadString(HKEY_LOCAL_MACHINE, SETTINGS_KEY_PATH, VALUE_INSTALL_PATH, &installPath));
     EXPECT_EQ(kInstall, installPath);
-    ASSERT_TRUE(
-        ReadString(HKEY_LOCAL_MACHINE, UNINSTALL_ENTRY_PATH, VALUE_UNINSTALL_STRING, &command));
     EXPECT_TRUE(FileExists(std::string(kInstall) + "\\" PRODUCT_EXE_NAME));
     EXPECT_TRUE(FileExists(std::string(kInstall) + "\\" UNINSTALL_EXE_NAME));
     EXPECT_FALSE(ListFolder(std::string(kInstall) + "\\images").empty());
@@ -77,13 +62,10 @@ TEST_F(RoundTrip, InstallThenUninstallLeavesTheMachineAsBefore)
 
     // Uninstall the way the system's software list does.
     ProcessTree tree;
-    ASSERT_TRUE(tree.Start(command, "C:\\tests")) << command;
-    BoxWatcher watcher(0, {IDOK});
-    ASSERT_TRUE(tree.WaitForAll(60000)) << "the uninstallation did not end";
-    watcher.Stop();
-
-    ASSERT_EQ(1u, watcher.Boxes().size());
-    EXPECT_EQ("This will uninstall Velkor Chronex.", watcher.Boxes()[0].text);
+    std::vector<BoxRecord> boxes;
+    ASSERT_TRUE(RunStoredUninstall(&tree, &boxes)) << "the uninstallation did not end";
+    ASSERT_EQ(1u, boxes.size());
+    EXPECT_EQ("This will uninstall Velkor Chronex.", boxes[0].text);
     std::vector<TreeProcess> uninstallers = tree.Named(UNINSTALL_EXE_NAME);
     ASSERT_EQ(2u, uninstallers.size());
     EXPECT_EQ(std::string(kInstall) + "\\" UNINSTALL_EXE_NAME, uninstallers[0].image);

@@ -53,8 +53,14 @@ protected:
     RunResult RunUninstaller(const std::string &commandLine, const std::string &folder,
                        std::vector<int> answers, const std::string &temp = "")
     {
-        RunResult run;
         TemporaryFolderOverride override(temp.empty() ? temp_ : temp);
+        return RunWithTemporaryFolderSet(commandLine, folder, answers);
+    }
+
+    RunResult RunWithTemporaryFolderSet(const std::string &commandLine, const std::string &folder,
+                                        std::vector<int> answers)
+    {
+        RunResult run;
         ProcessTree tree;
         EXPECT_TRUE(tree.Start(commandLine, folder)) << commandLine;
         BoxWatcher watcher(0, answers, IDOK);
@@ -203,6 +209,55 @@ TEST_F(UninstallProgram, OneCharacterInstallPathTouchesNoFile)
     EXPECT_TRUE(FileExists(root_ + "\\X\\" PRODUCT_EXE_NAME));
     EXPECT_TRUE(FileExists(root_ + "\\X\\images\\a.gif"));
     EXPECT_TRUE(FileExists(folder_ + "\\" PRODUCT_EXE_NAME));
+}
+
+// Names a folder holds, "." and ".." left out, as Unicode.
+std::vector<std::wstring> ListFolderWide(const std::wstring &folder)
+{
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW entry;
+    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &entry);
+    if (search == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        if (wcscmp(entry.cFileName, L".") != 0 && wcscmp(entry.cFileName, L"..") != 0)
+            names.push_back(entry.cFileName);
+    } while (FindNextFileW(search, &entry));
+    FindClose(search);
+    return names;
+}
+
+// The temporary folder of a user named outside ASCII, and one holding what
+// the command interpreter expands: the copy and its script must still go.
+TEST_F(UninstallProgram, TemporaryFolderOfAnyNameIsLeftEmpty)
+{
+    ASSERT_EQ(1252u, GetACP()) << "tests/locale.sh en_US.UTF-8 gives 1252";
+    ASSERT_EQ(437u, GetOEMCP());
+    struct Case {
+        const wchar_t *root;
+        const wchar_t *temp;
+    } cases[] = {
+        {L"C:\\Jos\xe9", L"C:\\Jos\xe9\\Temp"},           // é: E9 in 1252, 82 in 437
+        {L"C:\\\x141ukasz", L"C:\\\x141ukasz\\Temp"},     // Ł: in neither
+        {L"C:\\t%PATH%x", L"C:\\t%PATH%x"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(testing::Message() << "temporary folder " << c.temp);
+        InstallByHand(folder_);
+        RunResult run;
+        {
+            TemporaryFolderOverride override{std::wstring(c.temp)};
+            run = RunWithTemporaryFolderSet(Uninstaller(), root_, {IDOK});
+        }
+        ASSERT_TRUE(run.ended);
+        ASSERT_EQ(1u, run.boxes.size()) << run.boxes.back().text;
+        EXPECT_EQ(2u, run.uninstallers.size());
+        EXPECT_EQ(1u, run.scripts);
+        ExpectProductRemoved();
+        EXPECT_EQ(std::vector<std::wstring>{}, ListFolderWide(c.temp)) << "copy and script are gone";
+        RemoveDirectoryW(c.temp);
+        RemoveDirectoryW(c.root);
+    }
 }
 
 TEST_F(UninstallProgram, CopyThatCannotBeMadeIsReportedAndStopsTheUninstallation)

@@ -149,7 +149,6 @@ TEST_F(OptionsDialog, AcceptsWithoutCreatingWhenNothingIsMissing)
     } cases[] = {
         {existing, existing},
         {existing + "\\\\", existing + ""},  // OK removes one, AskInstallOptions the other
-        {"bare", "bare"},                     // no separator: nothing to create
         {"\\\\server\\share", "\\\\server\\share"},
     };
     for (const Case &c : cases) {
@@ -182,6 +181,9 @@ TEST_F(OptionsDialog, RefusedFolderKeepsTheDialogOpenWithTheOptionsTaken)
          MissingDrive() + "\\Velkor\\Chronex"},
         {"\\\\server", MSG_CANNOT_CREATE_FOLDER, "\\\\server"},
         {"\\\\server\\\\", MSG_CANNOT_CREATE_FOLDER, "\\\\server\\"},
+        // A folder that depends on the current one (all such forms in
+        // folder_levels_test) gets the box of a folder not made.
+        {"bare", MSG_CANNOT_CREATE_FOLDER, "bare"},
         {"", MSG_NO_INSTALL_FOLDER, ""},
         {"\\", MSG_NO_INSTALL_FOLDER, ""},
         // Backslashes alone: the second one that AskInstallOptions removes
@@ -215,6 +217,31 @@ TEST_F(OptionsDialog, RefusedFolderKeepsTheDialogOpenWithTheOptionsTaken)
     EXPECT_EQ(0, result);
     EXPECT_TRUE(Notices(log).empty());
     EXPECT_EQ(workDirectory_, CurrentDirectory());
+}
+
+// Pasted as Unicode: a letter outside the ANSI code page (1252 has no Ł)
+// would become a look-alike and another folder.
+TEST_F(OptionsDialog, LetterOutsideTheCodePageIsRefused)
+{
+    ASSERT_EQ(1252u, GetACP());
+    std::string root = MakeScratchFolder("dialogs_letters");
+    std::wstring typed(root.begin(), root.end());
+    typed += L"\\\x141\xf3d\x17a\\Chronex";  // Łódź
+    BoxAnswerer answerer;
+    std::string offered;
+    int result = RunDialog([&](HWND dialog) {
+        offered = g_installFolder;
+        SendMessageW(GetDlgItem(dialog, IDC_INSTALL_PATH), WM_SETTEXT, 0, (LPARAM)typed.c_str());
+        Click(dialog, IDOK);
+        EXPECT_TRUE(IsWindow(dialog)) << "the dialog stays open";
+        Click(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(0, result);
+    ASSERT_EQ(2u, answerer.boxes.size());
+    EXPECT_EQ(MSG_CANNOT_CREATE_FOLDER, answerer.boxes[0].text);
+    EXPECT_EQ(MSG_SETUP_WILL_STOP, answerer.boxes[1].text);
+    EXPECT_EQ(offered, g_installFolder) << "nothing taken from the text";
+    EXPECT_TRUE(ListFolder(root).empty()) << "no look-alike folder made";
 }
 
 TEST_F(OptionsDialog, LevelsMadeBeforeAFailingOneStayAnnounced)
