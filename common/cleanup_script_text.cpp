@@ -41,10 +41,9 @@ static int FormatDecimal(char *text, size_t cap, int number)
 int ComposeCleanupScriptPath(char *path, size_t cap, const char *tempFolder, int number)
 {
     char digits[16];
-    char composed[CLEANUP_SCRIPT_CAPACITY] = "";
-    if (!FormatDecimal(digits, sizeof(digits), number))
-        return 0;
-    if (!CopyText(composed, sizeof(composed), tempFolder) ||
+    char composed[CLEANUP_SCRIPT_CAPACITY];
+    if (!FormatDecimal(digits, sizeof(digits), number) ||
+        !CopyText(composed, sizeof(composed), tempFolder) ||
         !AppendText(composed, sizeof(composed), SCRIPT_NAME_PREFIX) ||
         !AppendText(composed, sizeof(composed), digits) ||
         !AppendText(composed, sizeof(composed), SCRIPT_NAME_EXTENSION))
@@ -76,7 +75,8 @@ int ComposeCleanupScript(char *content, size_t cap, const char *tempFolder,
         SCRIPT_COPY_GOTO SCRIPT_DELETE, scriptPath,
         SCRIPT_PATH_END, "",
     };
-    char composed[CLEANUP_SCRIPT_CAPACITY] = "";
+    char composed[CLEANUP_SCRIPT_CAPACITY];
+    composed[0] = '\0';
     for (size_t i = 0; i < sizeof(pieces) / sizeof(pieces[0]); i += 2)
         if (!AppendText(composed, sizeof(composed), pieces[i]) ||
             !AppendScriptPath(composed, sizeof(composed), pieces[i + 1]))

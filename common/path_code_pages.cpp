@@ -13,7 +13,8 @@ int WideToCodePage(UINT codePage, const WCHAR *wide, char *text, size_t cap)
     return 0;
 }
 
-int PathInCodePage(UINT codePage, const WCHAR *path, char *text, size_t cap)
+// One copy: the compiler would otherwise put part of it into each caller.
+__attribute__((noinline)) int PathInCodePage(UINT codePage, const WCHAR *path, char *text, size_t cap)
 {
     if (WideToCodePage(codePage, path, text, cap))
         return 1;

@@ -32,15 +32,12 @@ int AppendText(char *dst, size_t cap, const char *src)
 
 int IsLeadByte(unsigned codePage, unsigned char byte)
 {
-    switch (codePage) {
-    case 932:
-        return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-    case 936:
-    case 949:
-    case 950:
-        return byte >= 0x81 && byte <= 0xFE;
-    }
-    return 0;
+    // 936, 949 and 950 lead with 81 to FE; 932 with 81 to 9F and E0 to FC.
+    if (byte < 0x81 || byte == 0xFF)
+        return 0;
+    if (codePage == 932)
+        return byte <= 0x9F || (byte >= 0xE0 && byte <= 0xFC);
+    return codePage == 936 || codePage == 949 || codePage == 950;
 }
 
 const char *NextChar(unsigned codePage, const char *text)
@@ -65,21 +62,9 @@ int EndsWithBackslash(const char *text, unsigned codePage)
     return last && *last == '\\';
 }
 
-// A lead byte before the terminator is what is left of a character cut in
-// two: a backslash or a name put behind it would become its second byte.
-static int EndsInLoneLeadByte(const char *text, unsigned codePage)
-{
-    const char *last = LastChar(text, codePage);
-    return last && !last[1] && IsLeadByte(codePage, (unsigned char)*last);
-}
-
 int AppendBackslash(char *dst, size_t cap, unsigned codePage)
 {
-    if (EndsWithBackslash(dst, codePage))
-        return 1;
-    if (EndsInLoneLeadByte(dst, codePage))
-        return 0;
-    return AppendText(dst, cap, "\\");
+    return ComposePath(dst, cap, dst, "", codePage);
 }
 
 int AppendPathName(char *dst, size_t cap, const char *name, unsigned codePage)
@@ -90,10 +75,16 @@ int AppendPathName(char *dst, size_t cap, const char *name, unsigned codePage)
 int ComposePath(char *dst, size_t cap, const char *folder, const char *name,
                 unsigned codePage)
 {
+    // A lead byte before the terminator is what is left of a character cut
+    // in two: a backslash or a name put behind it would become its second
+    // byte.
+    const char *last = LastChar(folder, codePage);
+    if (last && !last[1] && IsLeadByte(codePage, (unsigned char)*last))
+        return 0;
     size_t used = TextLength(folder);
-    size_t sep = EndsWithBackslash(folder, codePage) ? 0 : 1;
+    size_t sep = last && *last == '\\' ? 0 : 1;
     size_t n = TextLength(name);
-    if (used >= cap || sep + n >= cap - used || EndsInLoneLeadByte(folder, codePage))
+    if (used >= cap || sep + n >= cap - used)
         return 0;
     // Composed in place, the folder is already there.
     if (folder != dst)

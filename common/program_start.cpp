@@ -104,12 +104,6 @@ int StartProgramFile(const char *program, const char *arguments, const char *fol
     if (output) {
         startup.dwFlags |= STARTF_USESTDHANDLES;
         startup.hStdOutput = output;
-        // Standard handles that a caller gave this program (a deployment
-        // tool's pipe) would stay open in the new one: the caller would
-        // then wait for that one as well.
-        for (DWORD which = STD_INPUT_HANDLE; which >= STD_ERROR_HANDLE; --which)
-            if (GetStdHandle(which) != output)
-                SetHandleInformation(GetStdHandle(which), HANDLE_FLAG_INHERIT, 0);
     }
     if (!ok && !CreateProcessW(NULL, commandLine, NULL, NULL, output != NULL, flags, NULL,
                                wideFolder, &startup, &started))

@@ -144,6 +144,12 @@ int StartTemporaryCopy(const char *arguments, HANDLE output)
         return 0;
     }
 
+    // Standard handles that a caller gave this program (a deployment
+    // tool's pipe) would stay open in the copy: the caller would then wait
+    // for the copy as well. The output is the one handle handed on.
+    for (DWORD which = STD_INPUT_HANDLE; which >= STD_ERROR_HANDLE; --which)
+        if (GetStdHandle(which) != output)
+            SetHandleInformation(GetStdHandle(which), HANDLE_FLAG_INHERIT, 0);
     // The copy needs this program's rights: it removes what an
     // administrator installed.
     int started = ReadTemporaryFolder(startFolder, sizeof(startFolder)) &&
