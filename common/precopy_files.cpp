@@ -3,20 +3,17 @@
 // holds every one of these names as well.
 #include "file_lists.h"
 
-const char *const kPreCopyDeletionList[] = {
-    "quillpad.htm",
-    "inkwell.htm",
-    "tallymark.htm",
-    "Tallymark.exe",
-    "scribbet.htm",
-    "Scribbet.exe",
-    "Quillstar Homepage.url",
-    "Quillstar Downloads.url",
-    "Inkwell.exe",
-    "nibtimer.htm",
-    "NibTimer.exe",
-    "penstroke.htm",
-    "Penstroke.exe",
-};
-const size_t kPreCopyDeletionCount =
-    sizeof(kPreCopyDeletionList) / sizeof(kPreCopyDeletionList[0]);
+const char kPreCopyDeletionNames[] =
+    "quillpad.htm\0"
+    "inkwell.htm\0"
+    "tallymark.htm\0"
+    "Tallymark.exe\0"
+    "scribbet.htm\0"
+    "Scribbet.exe\0"
+    "Quillstar Homepage.url\0"
+    "Quillstar Downloads.url\0"
+    "Inkwell.exe\0"
+    "nibtimer.htm\0"
+    "NibTimer.exe\0"
+    "penstroke.htm\0"
+    "Penstroke.exe\0";

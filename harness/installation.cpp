@@ -95,10 +95,22 @@ std::vector<RegistryValue> ExpectedRegistration(const std::string &folder, bool 
     return values;
 }
 
+static std::vector<std::string> ListedNames(const char *list)
+{
+    std::vector<std::string> names;
+    for (const char *name = list; *name; name = NextListedName(name))
+        names.push_back(name);
+    return names;
+}
+
 std::vector<std::string> PreCopyNames()
 {
-    return std::vector<std::string>(kPreCopyDeletionList,
-                                    kPreCopyDeletionList + kPreCopyDeletionCount);
+    return ListedNames(kPreCopyDeletionNames);
+}
+
+std::vector<std::string> InstalledNames()
+{
+    return ListedNames(kInstalledFileNames);
 }
 
 std::string SourceCopyMessage(const std::string &name)

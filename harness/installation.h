@@ -33,6 +33,8 @@ std::vector<RegistryValue> ExpectedRegistration(const std::string &folder, bool 
 
 // The names that the installer deletes before it copies.
 std::vector<std::string> PreCopyNames();
+// The uninstaller's installed-file list, in its order.
+std::vector<std::string> InstalledNames();
 
 // The pieces of the two per-file copy messages.
 std::string SourceCopyMessage(const std::string &name);

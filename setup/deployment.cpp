@@ -45,9 +45,9 @@ void DeletePreCopyFiles(void)
     char folder[MAX_PATH];
     if (!ComposeDestination(folder))
         return;
-    for (size_t i = 0; i < kPreCopyDeletionCount; ++i) {
+    for (const char *name = kPreCopyDeletionNames; *name; name = NextListedName(name)) {
         char path[MAX_PATH];
-        if (ComposePath(path, sizeof(path), folder, kPreCopyDeletionList[i]))
+        if (ComposePath(path, sizeof(path), folder, name))
             DeleteFileA(path);
     }
 }

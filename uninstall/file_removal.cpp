@@ -103,8 +103,8 @@ int RemoveProductFiles(const char *installFolder)
     g_mayDefer = !PathCrossesLink(installFolder);
     int deferred = 0;
     char filePath[MAX_PATH];
-    for (size_t i = 0; i < kInstalledFileCount; ++i) {
-        if (ComposePath(filePath, sizeof(filePath), installFolder, kInstalledFileList[i]))
+    for (const char *name = kInstalledFileNames; *name; name = NextListedName(name)) {
+        if (ComposePath(filePath, sizeof(filePath), installFolder, name))
             deferred |= DeleteInstalledFile(filePath);
     }
 

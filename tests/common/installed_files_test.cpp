@@ -8,6 +8,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "file_lists.h"
 
@@ -27,21 +28,28 @@ std::string Extension(const std::string &name)
     return dot == std::string::npos ? "" : Lower(name.substr(dot));
 }
 
+std::vector<std::string> Names(const char *list)
+{
+    std::vector<std::string> names;
+    for (const char *name = list; *name; name = NextListedName(name))
+        names.push_back(name);
+    return names;
+}
+
 std::set<std::string> InstalledNamesLower()
 {
     std::set<std::string> names;
-    for (size_t i = 0; i < kInstalledFileCount; ++i)
-        names.insert(Lower(kInstalledFileList[i]));
+    for (const std::string &name : Names(kInstalledFileNames))
+        names.insert(Lower(name));
     return names;
 }
 
 TEST(InstalledFileList, HasTheKindsAndCountsOfTheProduct)
 {
-    ASSERT_EQ(106u, kInstalledFileCount);
+    ASSERT_EQ(106u, Names(kInstalledFileNames).size());
     EXPECT_EQ(106u, InstalledNamesLower().size()) << "each name once, letter case ignored";
     std::map<std::string, int> kinds;
-    for (size_t i = 0; i < kInstalledFileCount; ++i) {
-        std::string name = kInstalledFileList[i];
+    for (const std::string &name : Names(kInstalledFileNames)) {
         EXPECT_EQ(std::string::npos, name.find_first_of("\\/:")) << name;
         kinds[Extension(name)]++;
     }
@@ -61,9 +69,8 @@ TEST(InstalledFileList, HasTheKindsAndCountsOfTheProduct)
 
 TEST(InstalledFileList, HoldsTheNamedEntriesButNotTheUninstaller)
 {
-    std::set<std::string> names;
-    for (size_t i = 0; i < kInstalledFileCount; ++i)
-        names.insert(kInstalledFileList[i]);
+    std::vector<std::string> list = Names(kInstalledFileNames);
+    std::set<std::string> names(list.begin(), list.end());
     for (const char *named :
          {"Chronex.exe", "setup.exe", "chronex.htm", "index.htm", "order.htm", "de.htm",
           "deorder.htm", "Velkor Chronex Homepage.url", "Settings.ico", "Quillstar.ico",
@@ -75,10 +82,12 @@ TEST(InstalledFileList, HoldsTheNamedEntriesButNotTheUninstaller)
 // Spelled alike in both lists, letter case included.
 TEST(InstalledFileList, HoldsEveryNameOfThePreCopyDeletionList)
 {
-    ASSERT_EQ(13u, kPreCopyDeletionCount);
-    std::set<std::string> names(kInstalledFileList, kInstalledFileList + kInstalledFileCount);
-    for (size_t i = 0; i < kPreCopyDeletionCount; ++i)
-        EXPECT_EQ(1u, names.count(kPreCopyDeletionList[i])) << kPreCopyDeletionList[i];
+    std::vector<std::string> preCopy = Names(kPreCopyDeletionNames);
+    ASSERT_EQ(13u, preCopy.size());
+    std::vector<std::string> list = Names(kInstalledFileNames);
+    std::set<std::string> names(list.begin(), list.end());
+    for (const std::string &name : preCopy)
+        EXPECT_EQ(1u, names.count(name)) << name;
 }
 
 }  // namespace

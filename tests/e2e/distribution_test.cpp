@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "file_lists.h"
+#include "installation.h"
 #include "files.h"
 #include "long_paths.h"
 #include "process.h"
@@ -19,8 +19,8 @@ std::string DistFolder()
 
 bool OnInstalledFileList(const std::string &name)
 {
-    for (size_t i = 0; i < kInstalledFileCount; ++i)
-        if (lstrcmpiA(kInstalledFileList[i], name.c_str()) == 0)
+    for (const std::string &listed : InstalledNames())
+        if (lstrcmpiA(listed.c_str(), name.c_str()) == 0)
             return true;
     return false;
 }

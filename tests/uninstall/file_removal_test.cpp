@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "file_lists.h"
 #include "files.h"
 #include "import_hook.h"
+#include "installation.h"
 #include "product.h"
 #include "uninstall.h"
 
@@ -91,8 +91,8 @@ protected:
     static void Install(const std::string &folder)
     {
         MakeFolders(folder + "\\images\\maps\\old");
-        for (size_t i = 0; i < kInstalledFileCount; ++i)
-            WriteFileText(folder + "\\" + kInstalledFileList[i], kInstalledFileList[i]);
+        for (const std::string &name : InstalledNames())
+            WriteFileText(folder + "\\" + name, name);
         WriteFileText(folder + "\\" UNINSTALL_EXE_NAME, "MZ");
         for (const char *name : {"images\\dial.bmp", "images\\locked.bmp", "images\\hidden.bmp",
                                  "images\\maps\\world.gif", "images\\maps\\old\\1998.gif"})

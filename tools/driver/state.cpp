@@ -100,8 +100,8 @@ int State(const Options &options)
 // order, for scripts that need the names without reading the source.
 int InstalledFiles(const Options &)
 {
-    for (size_t i = 0; i < kInstalledFileCount; ++i)
-        Say("installed-file", kInstalledFileList[i]);
+    for (const char *name = kInstalledFileNames; *name; name = NextListedName(name))
+        Say("installed-file", name);
     return 0;
 }
 
