@@ -11,28 +11,51 @@
 #define FINAL_PATH_SLACK    64
 
 typedef DWORD(WINAPI *FinalPathProc)(HANDLE, LPSTR, DWORD, DWORD);
+// SetFileInformationByHandle, whose class FileDispositionInfo (4) and its
+// record the XP headers this builds with do not have.
+typedef BOOL(WINAPI *FileInfoProc)(HANDLE, int, LPVOID, DWORD);
+#define FILE_DISPOSITION_CLASS 4
+struct DeleteDisposition {
+    BOOLEAN deleteFile;
+};
 
-// The path that an open file or folder has once every link is followed;
-// 0 when it cannot be told or does not fit.
-static int ReadFinalPath(const char *path, char *finalPath)
+// Both exist from Vista on; without them nothing can be told, and a name
+// is deleted by itself.
+static FARPROC KernelProc(const char *name)
 {
-    FinalPathProc readFinal = (FinalPathProc)(void *)GetProcAddress(
-        GetModuleHandleA("kernel32.dll"), "GetFinalPathNameByHandleA");
-    HANDLE handle = CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                NULL, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, NULL);
-    if (handle == INVALID_HANDLE_VALUE)
-        return 0;
-    DWORD length = readFinal ? readFinal(handle, finalPath, FINAL_PATH_CAPACITY, 0) : 0;
-    CloseHandle(handle);
-    return length > 0 && length < FINAL_PATH_CAPACITY;
+    return GetProcAddress(GetModuleHandleA("kernel32.dll"), name);
 }
 
-// 1 when opening the name reaches a file other than its folder's entry of
-// that name: a link that the system follows without showing it as one
-// (Wine shows a link to a file as the file itself, and deletes the file
-// it points to in its place).
-static int LeadsElsewhere(const char *path)
+static HANDLE OpenName(const char *path, DWORD access)
 {
+    return CreateFileA(path, access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL,
+                       OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, NULL);
+}
+
+// The path that an open file or folder has once every link is followed,
+// "\\?\" and the path; its length, or 0 when it cannot be told or does
+// not fit.
+static DWORD ReadFinalPath(HANDLE handle, char *finalPath)
+{
+    FinalPathProc readFinal = (FinalPathProc)(void *)KernelProc("GetFinalPathNameByHandleA");
+    DWORD length = readFinal ? readFinal(handle, finalPath, FINAL_PATH_CAPACITY, 0) : 0;
+    return length < FINAL_PATH_CAPACITY ? length : 0;
+}
+
+// 1 when the open file is not its folder's entry of the name at path: a
+// link that the system follows without showing it as one (Wine shows a
+// link to a file as the file itself, and deletes the file it points to in
+// its place). A file whose final path is the path itself is that entry;
+// any other is compared with its folder's final path and the name.
+static int LeadsElsewhere(const char *path, HANDLE file)
+{
+    // Wine's GetFinalPathNameByHandleA writes past the length it is given
+    // (it overwrote a saved register here): room beyond it takes that.
+    char fileFinal[FINAL_PATH_CAPACITY + FINAL_PATH_SLACK];
+    char folderFinal[FINAL_PATH_CAPACITY + FINAL_PATH_SLACK];
+    DWORD length = ReadFinalPath(file, fileFinal);
+    if (!length || (length > 4 && lstrcmpiA(fileFinal + 4, path) == 0))
+        return 0;
     char folder[MAX_PATH];
     if (!CopyText(folder, sizeof(folder), path))
         return 1;
@@ -40,11 +63,12 @@ static int LeadsElsewhere(const char *path)
     if (name == folder)
         return 0;
     name[-1] = '\0';
-    // Wine's GetFinalPathNameByHandleA writes past the length it is given
-    // (it overwrote a saved register here): room beyond it takes that.
-    char fileFinal[FINAL_PATH_CAPACITY + FINAL_PATH_SLACK];
-    char folderFinal[FINAL_PATH_CAPACITY + FINAL_PATH_SLACK];
-    if (!ReadFinalPath(path, fileFinal) || !ReadFinalPath(folder, folderFinal))
+    HANDLE opened = OpenName(folder, 0);
+    if (opened == INVALID_HANDLE_VALUE)
+        return 0;
+    int read = ReadFinalPath(opened, folderFinal);
+    CloseHandle(opened);
+    if (!read)
         return 0;
     return !AppendPathName(folderFinal, sizeof(folderFinal), name) ||
            lstrcmpiA(folderFinal, fileFinal) != 0;
@@ -53,21 +77,43 @@ static int LeadsElsewhere(const char *path)
 int NameIsLink(const char *path)
 {
     DWORD attributes = GetFileAttributesA(path);
-    return attributes != INVALID_FILE_ATTRIBUTES &&
-           ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) || LeadsElsewhere(path));
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return 0;
+    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT)
+        return 1;
+    HANDLE file = OpenName(path, 0);
+    if (file == INVALID_HANDLE_VALUE)
+        return 0;
+    int elsewhere = LeadsElsewhere(path, file);
+    CloseHandle(file);
+    return elsewhere;
 }
 
 int FreeFileName(const char *path)
 {
     DWORD attributes = GetFileAttributesA(path);
-    if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
-        if (LeadsElsewhere(path))
-            return 0;
-        if (attributes & KEPT_ATTRIBUTES)
-            SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
+    FileInfoProc setInfo = (FileInfoProc)(void *)KernelProc("SetFileInformationByHandle");
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_REPARSE_POINT) ||
+        !setInfo) {
+        // A name that is itself a link goes as a link.
+        DeleteFileA(path);
+    } else {
+        // The file looked at is the one deleted: one handle for both.
+        HANDLE file = OpenName(path, DELETE);
+        if (file != INVALID_HANDLE_VALUE) {
+            int elsewhere = LeadsElsewhere(path, file);
+            if (!elsewhere) {
+                if (attributes & KEPT_ATTRIBUTES)
+                    SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
+                DeleteDisposition disposition;
+                disposition.deleteFile = TRUE;
+                setInfo(file, FILE_DISPOSITION_CLASS, &disposition, sizeof(disposition));
+            }
+            CloseHandle(file);
+            if (elsewhere)
+                return 0;
+        }
     }
-    // A name that is itself a link goes as a link.
-    DeleteFileA(path);
     if (GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES)
         return 0;
     DWORD error = GetLastError();

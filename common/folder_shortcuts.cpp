@@ -11,14 +11,13 @@
 int GetSpecialFolderPath(int csidl, char *path, size_t cap)
 {
     path[0] = '\0';
-    LPITEMIDLIST items = NULL;
-    if (FAILED(SHGetSpecialFolderLocation(NULL, csidl, &items)) || !items)
-        return 0;
-    BOOL ok = SHGetPathFromIDListA(items, path);
-    CoTaskMemFree(items);
+    // SHGetFolderPathA writes up to MAX_PATH characters. It reads the path
+    // as the shell keeps it; the item list the older calls build first
+    // costs several milliseconds a folder under Wine.
     // An unresolved folder must not turn into a path relative to the
     // current directory.
-    if (!ok || !path[0] || !AppendBackslash(path, cap)) {
+    if (cap < MAX_PATH || FAILED(SHGetFolderPathA(NULL, csidl, NULL, SHGFP_TYPE_CURRENT, path)) ||
+        !path[0] || !AppendBackslash(path, cap)) {
         path[0] = '\0';
         return 0;
     }

@@ -27,8 +27,9 @@ static void WriteLine(const char *first, const char *second)
 {
     if (!g_log)
         return;
-    char line[LOG_LINE_CAPACITY] = "";
-    CopyText(line, sizeof(line), g_program);
+    char line[LOG_LINE_CAPACITY];
+    line[0] = '\0';
+    AppendText(line, sizeof(line), g_program);
     AppendText(line, sizeof(line), ": ");
     AppendText(line, sizeof(line), first);
     AppendText(line, sizeof(line), second);

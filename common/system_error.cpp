@@ -2,8 +2,6 @@
 // own: only the installer shows one, and the uninstaller does not carry it.
 #include "message_box.h"
 
-#include <stdlib.h>
-
 #include "paths.h"
 
 void ShowSystemError(const char *message)
@@ -20,10 +18,10 @@ void ShowSystemError(const char *message)
     char number[24];
     wsprintfA(number, "Error %lu", error);
     size_t size = lstrlenA(message) + n + lstrlenA(number) + 8;
-    char *text = (char *)malloc(size);
+    char *text = (char *)LocalAlloc(LMEM_FIXED, size);
+    // LocalFree takes NULL as well.
     if (!text) {
-        if (description)
-            LocalFree(description);
+        LocalFree(description);
         return;
     }
     CopyText(text, size, message);
@@ -34,7 +32,6 @@ void ShowSystemError(const char *message)
         AppendText(text, size, number);
     }
     ShowMessage(text, MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
-    if (description)
-        LocalFree(description);
-    free(text);
+    LocalFree(description);
+    LocalFree(text);
 }

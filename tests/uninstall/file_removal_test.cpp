@@ -15,7 +15,8 @@
 
 namespace {
 
-// Calls of DeleteFileA and Sleep made while a RetryLog lives.
+// Attempts to delete (DeleteFileA, or CreateFileA for deletion) and calls
+// of Sleep made while a RetryLog lives.
 struct RetryLog {
     std::vector<std::string> deletes;
     std::vector<DWORD> sleeps;
@@ -23,6 +24,7 @@ struct RetryLog {
 };
 RetryLog *g_retries;
 void *g_realDeleteFile;
+void *g_realCreateFile;
 void *g_realSleep;
 
 BOOL WINAPI RecordDeleteFile(LPCSTR path)
@@ -30,6 +32,16 @@ BOOL WINAPI RecordDeleteFile(LPCSTR path)
     if (g_retries)
         g_retries->deletes.push_back(path);
     return ((BOOL(WINAPI *)(LPCSTR))g_realDeleteFile)(path);
+}
+
+HANDLE WINAPI RecordCreateFile(LPCSTR path, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security,
+                               DWORD disposition, DWORD flags, HANDLE model)
+{
+    if (g_retries && (access & DELETE))
+        g_retries->deletes.push_back(path);
+    return ((HANDLE(WINAPI *)(LPCSTR, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD, DWORD,
+                              HANDLE))g_realCreateFile)(path, access, share, security, disposition,
+                                                        flags, model);
 }
 
 void WINAPI RecordSleep(DWORD ms)
@@ -46,17 +58,23 @@ class RetryHooks {
 public:
     explicit RetryHooks(RetryLog *log)
         : deleteSwap_("kernel32.dll", "DeleteFileA", (void *)RecordDeleteFile),
+          createSwap_("kernel32.dll", "CreateFileA", (void *)RecordCreateFile),
           sleepSwap_("kernel32.dll", "Sleep", (void *)RecordSleep)
     {
         g_realDeleteFile = deleteSwap_.Original();
+        g_realCreateFile = createSwap_.Original();
         g_realSleep = sleepSwap_.Original();
         g_retries = log;
     }
     ~RetryHooks() { g_retries = nullptr; }
-    bool Active() const { return deleteSwap_.Original() && sleepSwap_.Original(); }
+    bool Active() const
+    {
+        return deleteSwap_.Original() && createSwap_.Original() && sleepSwap_.Original();
+    }
 
 private:
     ImportSwap deleteSwap_;
+    ImportSwap createSwap_;
     ImportSwap sleepSwap_;
 };
 
