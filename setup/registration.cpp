@@ -34,12 +34,27 @@ struct EntryValue {
     const void *data;
 };
 
-static LONG SetEntryValue(HKEY key, const EntryValue *value)
+static LONG SetEntryValues(HKEY key, const EntryValue *values, size_t count)
 {
-    DWORD size = value->type == REG_SZ ? (DWORD)lstrlenA((const char *)value->data) + 1
-                                       : (DWORD)sizeof(DWORD);
-    return RegSetValueExA(key, value->name, 0, value->type, (const BYTE *)value->data, size);
+    LONG status = ERROR_SUCCESS;
+    for (const EntryValue *value = values; value < values + count && status == ERROR_SUCCESS;
+         ++value) {
+        DWORD size = value->type == REG_SZ ? (DWORD)lstrlenA((const char *)value->data) + 1
+                                           : (DWORD)sizeof(DWORD);
+        status = RegSetValueExA(key, value->name, 0, value->type, (const BYTE *)value->data, size);
+    }
+    return status;
 }
+
+// The values that are the same in every run: a table in read-only data,
+// not one built on the stack value by value.
+static const DWORD kOne = 1;
+static const EntryValue kFixedValues[] = {
+    {VALUE_DISPLAY_NAME, REG_SZ, PRODUCT_DISPLAY_NAME},
+    {VALUE_PUBLISHER, REG_SZ, PUBLISHER_NAME},
+    {VALUE_NO_MODIFY, REG_DWORD, &kOne},
+    {VALUE_NO_REPAIR, REG_DWORD, &kOne},
+};
 
 // The entry is written whole or not at all: an entry in the list of
 // installed software without a command that can run would be a dead end.
@@ -64,28 +79,23 @@ int WriteUninstallEntry(const char *source)
     GetLocalTime(&today);
     wsprintfA(date, "%04u%02u%02u", today.wYear, today.wMonth, today.wDay);
     const DWORD size = MeasureDistribution(source);
-    const DWORD one = 1;
     const EntryValue values[] = {
-        {VALUE_DISPLAY_NAME, REG_SZ, PRODUCT_DISPLAY_NAME},
         {VALUE_UNINSTALL_STRING, REG_SZ, command},
         {VALUE_QUIET_UNINSTALL, REG_SZ, quietCommand},
         {VALUE_DISPLAY_VERSION, REG_SZ, version},
-        {VALUE_PUBLISHER, REG_SZ, PUBLISHER_NAME},
         {VALUE_DISPLAY_ICON, REG_SZ, icon},
         {VALUE_INSTALL_LOCATION, REG_SZ, g_installFolder},
         {VALUE_ESTIMATED_SIZE, REG_DWORD, &size},
         {VALUE_INSTALL_DATE, REG_SZ, date},
-        {VALUE_NO_MODIFY, REG_DWORD, &one},
-        {VALUE_NO_REPAIR, REG_DWORD, &one},
     };
     HKEY key;
     if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, UNINSTALL_ENTRY_PATH, 0, NULL,
                         REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, NULL, &key,
                         NULL) != ERROR_SUCCESS)
         return 0;
-    LONG status = ERROR_SUCCESS;
-    for (size_t i = 0; i < sizeof(values) / sizeof(values[0]) && status == ERROR_SUCCESS; ++i)
-        status = SetEntryValue(key, &values[i]);
+    LONG status = SetEntryValues(key, kFixedValues, sizeof(kFixedValues) / sizeof(kFixedValues[0]));
+    if (status == ERROR_SUCCESS)
+        status = SetEntryValues(key, values, sizeof(values) / sizeof(values[0]));
     RegCloseKey(key);
     if (status == ERROR_SUCCESS)
         return 1;
