@@ -7,6 +7,15 @@
 
 #include "dll_search.h"
 
+// Longer command lines are taken as GetCommandLineA gives them.
+#define COMMAND_LINE_CAPACITY 8192
+
+// The command line in the ANSI code page without best fit: a letter that
+// the code page lacks becomes "?", which no file name holds, and not the
+// look-alike of GetCommandLineA's form (an L for a Polish barred L), which
+// names another folder.
+static char g_commandLine[COMMAND_LINE_CAPACITY];
+
 extern "C" __attribute__((force_align_arg_pointer, noreturn)) void WinMainCRTStartup(void)
 {
     RestrictDllSearch();
@@ -14,6 +23,9 @@ extern "C" __attribute__((force_align_arg_pointer, noreturn)) void WinMainCRTSta
     // The command line after the program name, quoted or not, and the
     // blanks after it.
     unsigned char *line = (unsigned char *)GetCommandLineA();
+    if (WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, GetCommandLineW(), -1, g_commandLine,
+                            sizeof(g_commandLine), NULL, NULL))
+        line = (unsigned char *)g_commandLine;
     if (*line == '"') {
         ++line;
         while (*line && *line != '"')

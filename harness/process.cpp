@@ -20,6 +20,22 @@ bool StartProgram(const std::string &commandLine, const std::string &folder, Pro
     return true;
 }
 
+bool StartProgram(const std::wstring &commandLine, const std::string &folder, Program *program)
+{
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info = {};
+    std::wstring line = commandLine;
+    std::wstring wideFolder(folder.begin(), folder.end());
+    if (!CreateProcessW(NULL, &line[0], NULL, NULL, FALSE, 0, NULL,
+                        folder.empty() ? NULL : wideFolder.c_str(), &startup, &info))
+        return false;
+    CloseHandle(info.hThread);
+    program->process = info.hProcess;
+    program->id = info.dwProcessId;
+    return true;
+}
+
 namespace {
 struct WindowSearch {
     DWORD processId;

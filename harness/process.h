@@ -17,6 +17,9 @@ struct Program {
 // Starts commandLine (program path quoted by the caller when needed) in
 // folder (empty: the current one). False when it cannot be started.
 bool StartProgram(const std::string &commandLine, const std::string &folder, Program *program);
+// The same with a command line in UTF-16, as a shell passes letters that
+// the ANSI code page lacks; folder is ASCII.
+bool StartProgram(const std::wstring &commandLine, const std::string &folder, Program *program);
 
 // Waits for a visible top-level window of the process (0: any process) with
 // the class and/or title (NULL: any). NULL on timeout.

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "dialog_driver.h"
 #include "distribution.h"
@@ -36,7 +37,8 @@ struct QuietRun {
 
 // Runs a command line to its end, watching every process's visible
 // windows meanwhile.
-QuietRun RunQuietly(const std::string &commandLine)
+template <typename Line>
+QuietRun RunQuietly(const Line &commandLine)
 {
     QuietRun run;
     std::vector<HWND> before = VisibleWindows(0);
@@ -162,6 +164,20 @@ TEST_F(Unattended, SetupWithAFileInUseFailsAndLogsIt)
         << log;
     EXPECT_NE(std::string::npos, log.find("Copying the distribution: failed")) << log;
     EXPECT_TRUE(FileExists(std::string(kInstall) + "\\" PRODUCT_EXE_NAME)) << "the rest is copied";
+}
+
+// GetCommandLineA gives a letter that the code page lacks as a look-alike:
+// a folder with a Polish barred L would be made with an L, another folder
+// than the one asked for.
+TEST_F(Unattended, FolderWithALetterOutsideTheCodePageIsNotMadeElsewhere)
+{
+    const std::string setup = Setup() + " /S /D=" + kRoot + "\\";
+    QuietRun run = RunQuietly(std::wstring(setup.begin(), setup.end()) + L"\x0141\x00f3" L"d\x017a");
+    EXPECT_EQ((DWORD)EXIT_FAILED, run.exitCode);
+    EXPECT_FALSE(run.windowSeen);
+    std::vector<std::string> made = ListFolder(kRoot);
+    EXPECT_TRUE(made.empty()) << made.size() << " made, the first " << (made.empty() ? "" : made[0]);
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, UNINSTALL_ENTRY_PATH));
 }
 
 // Exactly what the entry says, as a deployment tool runs it: when it
