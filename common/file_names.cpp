@@ -11,13 +11,15 @@
 #define FINAL_PATH_SLACK    64
 
 typedef DWORD(WINAPI *FinalPathProc)(HANDLE, LPSTR, DWORD, DWORD);
-// SetFileInformationByHandle, whose class FileDispositionInfo (4) and its
-// record the XP headers this builds with do not have.
+// SetFileInformationByHandle, whose deletion classes the XP headers this
+// builds with do not have: FileDispositionInfoEx (21) with POSIX
+// semantics, so that the name goes at once even while another program
+// holds the file open (Windows 10 1809 on, as DeleteFileA does there), and
+// else FileDispositionInfo (4).
 typedef BOOL(WINAPI *FileInfoProc)(HANDLE, int, LPVOID, DWORD);
-#define FILE_DISPOSITION_CLASS 4
-struct DeleteDisposition {
-    BOOLEAN deleteFile;
-};
+#define FILE_DISPOSITION_CLASS    4
+#define FILE_DISPOSITION_EX_CLASS 21
+#define DISPOSITION_DELETE_POSIX  0x3
 
 // Both exist from Vista on; without them nothing can be told, and a name
 // is deleted by itself.
@@ -26,10 +28,10 @@ static FARPROC KernelProc(const char *name)
     return GetProcAddress(GetModuleHandleA("kernel32.dll"), name);
 }
 
-static HANDLE OpenName(const char *path, DWORD access)
+static HANDLE OpenName(const char *path, DWORD access, DWORD flags)
 {
     return CreateFileA(path, access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL,
-                       OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, NULL);
+                       OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | flags, NULL);
 }
 
 // The path that an open file or folder has once every link is followed,
@@ -42,11 +44,12 @@ static DWORD ReadFinalPath(HANDLE handle, char *finalPath)
     return length < FINAL_PATH_CAPACITY ? length : 0;
 }
 
-// 1 when the open file is not its folder's entry of the name at path: a
-// link that the system follows without showing it as one (Wine shows a
-// link to a file as the file itself, and deletes the file it points to in
-// its place). A file whose final path is the path itself is that entry;
-// any other is compared with its folder's final path and the name.
+// 0 only when the open file is known to be its folder's entry of the name
+// at path: its final path is the path itself, or its folder's final path
+// and the name. Anything that cannot be told counts as leading elsewhere:
+// a folder on the way may be a link into what cannot be opened as a
+// folder, to a file that is not ours. Wine shows a link to a file as the
+// file itself, and deletes the file it points to in its place.
 static int LeadsElsewhere(const char *path, HANDLE file)
 {
     // Wine's GetFinalPathNameByHandleA writes past the length it is given
@@ -54,23 +57,21 @@ static int LeadsElsewhere(const char *path, HANDLE file)
     char fileFinal[FINAL_PATH_CAPACITY + FINAL_PATH_SLACK];
     char folderFinal[FINAL_PATH_CAPACITY + FINAL_PATH_SLACK];
     DWORD length = ReadFinalPath(file, fileFinal);
-    if (!length || (length > 4 && lstrcmpiA(fileFinal + 4, path) == 0))
+    if (length > 4 && lstrcmpiA(fileFinal + 4, path) == 0)
         return 0;
     char folder[MAX_PATH];
-    if (!CopyText(folder, sizeof(folder), path))
+    if (!length || !CopyText(folder, sizeof(folder), path))
         return 1;
     char *name = folder + FindNameStart(folder, GetACP());
     if (name == folder)
-        return 0;
+        return 1;
     name[-1] = '\0';
-    HANDLE opened = OpenName(folder, 0);
+    HANDLE opened = OpenName(folder, 0, 0);
     if (opened == INVALID_HANDLE_VALUE)
-        return 0;
+        return 1;
     int read = ReadFinalPath(opened, folderFinal);
     CloseHandle(opened);
-    if (!read)
-        return 0;
-    return !AppendPathName(folderFinal, sizeof(folderFinal), name) ||
+    return !read || !AppendPathName(folderFinal, sizeof(folderFinal), name) ||
            lstrcmpiA(folderFinal, fileFinal) != 0;
 }
 
@@ -81,9 +82,9 @@ int NameIsLink(const char *path)
         return 0;
     if (attributes & FILE_ATTRIBUTE_REPARSE_POINT)
         return 1;
-    HANDLE file = OpenName(path, 0);
+    HANDLE file = OpenName(path, 0, 0);
     if (file == INVALID_HANDLE_VALUE)
-        return 0;
+        return 1;
     int elsewhere = LeadsElsewhere(path, file);
     CloseHandle(file);
     return elsewhere;
@@ -93,26 +94,34 @@ int FreeFileName(const char *path)
 {
     DWORD attributes = GetFileAttributesA(path);
     FileInfoProc setInfo = (FileInfoProc)(void *)KernelProc("SetFileInformationByHandle");
-    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_REPARSE_POINT) ||
-        !setInfo) {
-        // A name that is itself a link goes as a link.
-        DeleteFileA(path);
-    } else {
-        // The file looked at is the one deleted: one handle for both.
-        HANDLE file = OpenName(path, DELETE);
+    // No file, a link, or a folder (which is not freed here) goes by name.
+    int plainFile = attributes != INVALID_FILE_ATTRIBUTES &&
+                    !(attributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY));
+    if (plainFile && setInfo) {
+        // The file looked at is the one deleted: one handle for both. A
+        // name made a link since its attributes were read is opened as the
+        // link, and the link goes.
+        HANDLE file = OpenName(path, DELETE, FILE_FLAG_OPEN_REPARSE_POINT);
         if (file != INVALID_HANDLE_VALUE) {
             int elsewhere = LeadsElsewhere(path, file);
             if (!elsewhere) {
                 if (attributes & KEPT_ATTRIBUTES)
                     SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
-                DeleteDisposition disposition;
-                disposition.deleteFile = TRUE;
-                setInfo(file, FILE_DISPOSITION_CLASS, &disposition, sizeof(disposition));
+                DWORD posix = DISPOSITION_DELETE_POSIX;
+                BOOLEAN legacy = TRUE;
+                if (!setInfo(file, FILE_DISPOSITION_EX_CLASS, &posix, sizeof(posix)))
+                    setInfo(file, FILE_DISPOSITION_CLASS, &legacy, sizeof(legacy));
             }
             CloseHandle(file);
             if (elsewhere)
                 return 0;
         }
+    } else {
+        // A name that is itself a link goes as a link. Before Vista nothing
+        // can be told about links that do not show as links.
+        if (plainFile && (attributes & KEPT_ATTRIBUTES))
+            SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(path);
     }
     if (GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES)
         return 0;

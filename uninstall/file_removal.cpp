@@ -24,10 +24,12 @@ static int DeferDeletion(const char *path)
            MoveFileExA(path, NULL, MOVEFILE_DELAY_UNTIL_REBOOT);
 }
 
-// 1 when the file stays until the next restart.
+// 1 when the file stays until the next restart. A folder at a listed
+// file's name is the user's, and stays as it is.
 static int DeleteInstalledFile(const char *path)
 {
-    return !FreeFileName(path) && DeferDeletion(path);
+    return !FreeFileName(path) && !(GetFileAttributesA(path) & FILE_ATTRIBUTE_DIRECTORY) &&
+           DeferDeletion(path);
 }
 
 // A folder that cannot go now goes at the next restart only after files of

@@ -157,12 +157,15 @@ TEST_F(FileRemoval, UserFilesStayAndReadOnlyListedFilesGo)
     std::string folder = root_ + "\\Velkor Chronex";
     Install(folder);
     WriteFileText(folder + "\\my alarms.txt", "mine");
+    // A folder of the user's under a listed file's name is no file of ours.
+    ASSERT_TRUE(DeleteFileA((folder + "\\history.txt").c_str()));
+    MakeFolders(folder + "\\history.txt");
     for (const char *name : {"\\la.txt", "\\" UNINSTALL_EXE_NAME})
         SetFileAttributesA((folder + name).c_str(), FILE_ATTRIBUTE_READONLY);
     ShellNotifyLog log;
     EXPECT_EQ(0, RemoveInstalledFiles(folder.c_str())) << "nothing left for a restart";
 
-    std::vector<std::string> left = {"my alarms.txt"};
+    std::vector<std::string> left = {"history.txt", "my alarms.txt"};
     EXPECT_EQ(left, ListFolder(folder)) << "listed files, images and uninstall.exe are gone";
     ExpectAnnounced(log, {folder + "\\images\\", folder});
 }
