@@ -6,6 +6,10 @@ int WideToCodePage(UINT codePage, const WCHAR *wide, char *text, size_t cap)
     BOOL usedDefault = FALSE;
     int length = WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, wide, -1, text, (int)cap,
                                      NULL, &usedDefault);
+    // UTF-8, which holds every character, takes neither the flag nor the
+    // question (a system set to use it as its ANSI code page).
+    if (!length && GetLastError() != ERROR_INSUFFICIENT_BUFFER)
+        length = WideCharToMultiByte(codePage, 0, wide, -1, text, (int)cap, NULL, NULL);
     if (length > 0 && !usedDefault)
         return 1;
     if (cap > 0)
