@@ -13,10 +13,11 @@ int GetSpecialFolderPath(int csidl, char *path, size_t cap)
     path[0] = '\0';
     // SHGetFolderPathA writes up to MAX_PATH characters. It reads the path
     // as the shell keeps it; the item list the older calls build first
-    // costs several milliseconds a folder under Wine.
+    // costs several milliseconds a folder under Wine. S_FALSE is a folder
+    // that does not exist, which those calls did not resolve either.
     // An unresolved folder must not turn into a path relative to the
     // current directory.
-    if (cap < MAX_PATH || FAILED(SHGetFolderPathA(NULL, csidl, NULL, SHGFP_TYPE_CURRENT, path)) ||
+    if (cap < MAX_PATH || SHGetFolderPathA(NULL, csidl, NULL, SHGFP_TYPE_CURRENT, path) != S_OK ||
         !path[0] || !AppendBackslash(path, cap)) {
         path[0] = '\0';
         return 0;
