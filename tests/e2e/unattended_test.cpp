@@ -205,8 +205,13 @@ TEST_F(Unattended, QuietUninstallStringRemovesEverythingBeforeItReturns)
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, UNINSTALL_ENTRY_PATH));
     EXPECT_FALSE(FileExists(CommonShortcut()));
 
+    // The removal retries its own uninstall.exe for 5 s while the first
+    // process ends; the wait is longer than that.
     EXPECT_TRUE(WaitUntil(
-        [] { return !FolderExists(kInstall) && UninstallerLeftovers().empty(); }, 5000));
+        [] { return !FolderExists(kInstall) && UninstallerLeftovers().empty(); }, 10000))
+        << ListFolder(kInstall).size() << " names in the install folder, "
+        << UninstallerLeftovers().size() << " left in the temporary folder, "
+        << CountRunning({UNINSTALL_EXE_NAME, "cmd.exe"}) << " uninstall.exe or cmd.exe running";
     ExpectOnlyDocumentTypeLeft(before, MachineSnapshot(kRoot));
 }
 
