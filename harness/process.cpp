@@ -5,19 +5,26 @@
 
 #include "files.h"
 
+// Keeps the process of a start that succeeded; its thread is not needed.
+static bool TakeStarted(BOOL started, const PROCESS_INFORMATION &info, Program *program)
+{
+    if (!started)
+        return false;
+    CloseHandle(info.hThread);
+    program->process = info.hProcess;
+    program->id = info.dwProcessId;
+    return true;
+}
+
 bool StartProgram(const std::string &commandLine, const std::string &folder, Program *program)
 {
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info = {};
     std::string line = commandLine;
-    if (!CreateProcessA(NULL, &line[0], NULL, NULL, FALSE, 0, NULL,
-                        folder.empty() ? NULL : folder.c_str(), &startup, &info))
-        return false;
-    CloseHandle(info.hThread);
-    program->process = info.hProcess;
-    program->id = info.dwProcessId;
-    return true;
+    return TakeStarted(CreateProcessA(NULL, &line[0], NULL, NULL, FALSE, 0, NULL,
+                                      folder.empty() ? NULL : folder.c_str(), &startup, &info),
+                       info, program);
 }
 
 bool StartProgram(const std::wstring &commandLine, const std::string &folder, Program *program)
@@ -27,13 +34,9 @@ bool StartProgram(const std::wstring &commandLine, const std::string &folder, Pr
     PROCESS_INFORMATION info = {};
     std::wstring line = commandLine;
     std::wstring wideFolder(folder.begin(), folder.end());
-    if (!CreateProcessW(NULL, &line[0], NULL, NULL, FALSE, 0, NULL,
-                        folder.empty() ? NULL : wideFolder.c_str(), &startup, &info))
-        return false;
-    CloseHandle(info.hThread);
-    program->process = info.hProcess;
-    program->id = info.dwProcessId;
-    return true;
+    return TakeStarted(CreateProcessW(NULL, &line[0], NULL, NULL, FALSE, 0, NULL,
+                                      folder.empty() ? NULL : wideFolder.c_str(), &startup, &info),
+                       info, program);
 }
 
 namespace {
