@@ -110,6 +110,17 @@ static int WriteDefaultValue(const char *subkey, const char *text)
     return text && WriteRegistryValue(HKEY_CLASSES_ROOT, subkey, NULL, text, 0);
 }
 
+// The document type's keys and their default values that are the same in
+// every run, as pairs.
+static const char *const kDocumentTexts[] = {
+    DOCUMENT_EXTENSION,        DOCUMENT_TYPE_NAME,
+    DOCUMENT_TYPE_NAME,        DOCUMENT_TYPE_TEXT,
+    DOCUMENT_SHELL_KEY,        DOCUMENT_DEFAULT_VERB,
+    DOCUMENT_OPEN_KEY,         DOCUMENT_OPEN_TEXT,
+    DOCUMENT_EDIT_KEY,         DOCUMENT_EDIT_TEXT,
+    DOCUMENT_EDIT_COMMAND_KEY, DOCUMENT_EDIT_COMMAND,
+};
+
 static int WriteDocumentType(void)
 {
     char icon[COMMAND_BUFFER_SIZE];
@@ -117,15 +128,11 @@ static int WriteDocumentType(void)
     int haveIcon = ComposePath(icon, sizeof(icon), g_installFolder, DOCUMENT_ICON_FILE);
     int haveOpen = ComposeQuotedProgram(open, sizeof(open), PRODUCT_EXE_NAME) &&
                    AppendText(open, sizeof(open), DOCUMENT_ARGUMENT);
-    int written = WriteDefaultValue(DOCUMENT_EXTENSION, DOCUMENT_TYPE_NAME);
-    written &= WriteDefaultValue(DOCUMENT_TYPE_NAME, DOCUMENT_TYPE_TEXT);
+    int written = 1;
+    for (size_t i = 0; i < sizeof(kDocumentTexts) / sizeof(kDocumentTexts[0]); i += 2)
+        written &= WriteDefaultValue(kDocumentTexts[i], kDocumentTexts[i + 1]);
     written &= WriteDefaultValue(DOCUMENT_ICON_KEY, haveIcon ? icon : NULL);
-    written &= WriteDefaultValue(DOCUMENT_SHELL_KEY, DOCUMENT_DEFAULT_VERB);
-    written &= WriteDefaultValue(DOCUMENT_OPEN_KEY, DOCUMENT_OPEN_TEXT);
-    written &= WriteDefaultValue(DOCUMENT_OPEN_COMMAND_KEY, haveOpen ? open : NULL);
-    written &= WriteDefaultValue(DOCUMENT_EDIT_KEY, DOCUMENT_EDIT_TEXT);
-    written &= WriteDefaultValue(DOCUMENT_EDIT_COMMAND_KEY, DOCUMENT_EDIT_COMMAND);
-    return written;
+    return written & WriteDefaultValue(DOCUMENT_OPEN_COMMAND_KEY, haveOpen ? open : NULL);
 }
 
 int RegisterInstallation(void)
