@@ -17,9 +17,20 @@ typedef DWORD(WINAPI *FinalPathProc)(HANDLE, LPSTR, DWORD, DWORD);
 // holds the file open (Windows 10 1809 on, as DeleteFileA does there), and
 // else FileDispositionInfo (4).
 typedef BOOL(WINAPI *FileInfoProc)(HANDLE, int, LPVOID, DWORD);
+#define FILE_BASIC_CLASS          0
 #define FILE_DISPOSITION_CLASS    4
 #define FILE_DISPOSITION_EX_CLASS 21
 #define DISPOSITION_DELETE_POSIX  0x3
+#define ALL_SHARING               (FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE)
+
+// FILE_BASIC_INFO, its four times (0: left as they are) as pairs of
+// DWORDs, so that the stack needs no 8-byte alignment for it.
+struct BasicInfo {
+    DWORD times[8];
+    DWORD attributes;
+    DWORD padding;
+};
+static const BasicInfo kNormalFile = {{0}, FILE_ATTRIBUTE_NORMAL, 0};
 
 // Both exist from Vista on; without them nothing can be told, and a name
 // is deleted by itself.
@@ -28,10 +39,10 @@ static FARPROC KernelProc(const char *name)
     return GetProcAddress(GetModuleHandleA("kernel32.dll"), name);
 }
 
-static HANDLE OpenName(const char *path, DWORD access, DWORD flags)
+static HANDLE OpenName(const char *path, DWORD access, DWORD flags, DWORD share)
 {
-    return CreateFileA(path, access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL,
-                       OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | flags, NULL);
+    return CreateFileA(path, access, share, NULL, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | flags,
+                       NULL);
 }
 
 // The path that an open file or folder has once every link is followed,
@@ -66,7 +77,7 @@ static int LeadsElsewhere(const char *path, HANDLE file)
     if (name == folder)
         return 1;
     name[-1] = '\0';
-    HANDLE opened = OpenName(folder, 0, 0);
+    HANDLE opened = OpenName(folder, 0, 0, ALL_SHARING);
     if (opened == INVALID_HANDLE_VALUE)
         return 1;
     int read = ReadFinalPath(opened, folderFinal);
@@ -82,7 +93,7 @@ int NameIsLink(const char *path)
         return 0;
     if (attributes & FILE_ATTRIBUTE_REPARSE_POINT)
         return 1;
-    HANDLE file = OpenName(path, 0, 0);
+    HANDLE file = OpenName(path, 0, 0, ALL_SHARING);
     if (file == INVALID_HANDLE_VALUE)
         return 1;
     int elsewhere = LeadsElsewhere(path, file);
@@ -100,21 +111,29 @@ int FreeFileName(const char *path)
     if (plainFile && setInfo) {
         // The file looked at is the one deleted: one handle for both. A
         // name made a link since its attributes were read is opened as the
-        // link, and the link goes.
-        HANDLE file = OpenName(path, DELETE, FILE_FLAG_OPEN_REPARSE_POINT);
+        // link, and the link goes. Opened with no sharing, the file is held
+        // by nobody else, and its name goes when this handle is closed.
+        DWORD access = DELETE | FILE_WRITE_ATTRIBUTES;
+        HANDLE file = OpenName(path, access, FILE_FLAG_OPEN_REPARSE_POINT, 0);
+        int alone = file != INVALID_HANDLE_VALUE;
+        if (!alone)
+            file = OpenName(path, access, FILE_FLAG_OPEN_REPARSE_POINT, ALL_SHARING);
         if (file != INVALID_HANDLE_VALUE) {
             int elsewhere = LeadsElsewhere(path, file);
+            int deleted = 0;
             if (!elsewhere) {
                 if (attributes & KEPT_ATTRIBUTES)
-                    SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
+                    setInfo(file, FILE_BASIC_CLASS, (void *)&kNormalFile, sizeof(kNormalFile));
                 DWORD posix = DISPOSITION_DELETE_POSIX;
                 BOOLEAN legacy = TRUE;
-                if (!setInfo(file, FILE_DISPOSITION_EX_CLASS, &posix, sizeof(posix)))
-                    setInfo(file, FILE_DISPOSITION_CLASS, &legacy, sizeof(legacy));
+                deleted = setInfo(file, FILE_DISPOSITION_EX_CLASS, &posix, sizeof(posix)) ||
+                          setInfo(file, FILE_DISPOSITION_CLASS, &legacy, sizeof(legacy));
             }
             CloseHandle(file);
             if (elsewhere)
                 return 0;
+            if (deleted && alone)
+                return 1;
         }
     } else {
         // A name that is itself a link goes as a link. Before Vista nothing

@@ -15,8 +15,9 @@
 
 namespace {
 
-// Attempts to delete (DeleteFileA, or CreateFileA for deletion) and calls
-// of Sleep made while a RetryLog lives.
+// Attempts to delete (DeleteFileA, or the first CreateFileA for deletion,
+// the one that shares nothing) and calls of Sleep made while a RetryLog
+// lives.
 struct RetryLog {
     std::vector<std::string> deletes;
     std::vector<DWORD> sleeps;
@@ -37,7 +38,7 @@ BOOL WINAPI RecordDeleteFile(LPCSTR path)
 HANDLE WINAPI RecordCreateFile(LPCSTR path, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security,
                                DWORD disposition, DWORD flags, HANDLE model)
 {
-    if (g_retries && (access & DELETE))
+    if (g_retries && (access & DELETE) && !share)
         g_retries->deletes.push_back(path);
     return ((HANDLE(WINAPI *)(LPCSTR, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD, DWORD,
                               HANDLE))g_realCreateFile)(path, access, share, security, disposition,
@@ -183,6 +184,25 @@ TEST_F(FileRemoval, FileInUseInsideImagesKeepsTheFolders)
     EXPECT_EQ(std::vector<std::string>{"maps"}, ListFolder(folder + "\\images"));
     EXPECT_EQ(std::vector<std::string>{"world.gif"}, ListFolder(folder + "\\images\\maps"));
     EXPECT_TRUE(FolderExists(root_ + "\\Velkor Software"));
+}
+
+// Held open by a program that lets others delete it, a file goes with the
+// last handle; while its name is there, it counts as staying for the next
+// restart.
+TEST_F(FileRemoval, FileOpenWithDeleteSharingIsNotTakenForGone)
+{
+    std::string folder = root_ + "\\Velkor Chronex";
+    std::string held = folder + "\\images\\dial.bmp";
+    Install(folder);
+    HANDLE holder = CreateFileA(held.c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL,
+                                OPEN_EXISTING, 0, NULL);
+    ASSERT_NE(INVALID_HANDLE_VALUE, holder);
+    int deferred = RemoveInstalledFiles(folder.c_str());
+    bool stillThere = GetFileAttributesA(held.c_str()) != INVALID_FILE_ATTRIBUTES;
+    CloseHandle(holder);
+    EXPECT_TRUE(deferred || !stillThere) << "a name still there was reported gone";
+    EXPECT_FALSE(FileExists(held));
 }
 
 TEST_F(FileRemoval, CompanyParentFolderGoesOnlyWithExactCaseAndWhenEmpty)
