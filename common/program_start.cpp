@@ -65,7 +65,7 @@ typedef BOOL(WINAPI *CreateProcessWithTokenProc)(HANDLE, DWORD, LPCWSTR, LPWSTR,
                                                  LPCWSTR, LPSTARTUPINFOW, LPPROCESS_INFORMATION);
 
 int StartProgramFile(const char *program, const char *arguments, const char *folder, WORD show,
-                     int asShellUser, HANDLE output)
+                     int asShellUser, const HANDLE *standard)
 {
     // The quoted full path leaves the system nothing to look for.
     char text[COMMAND_LINE_CAPACITY];
@@ -94,18 +94,19 @@ int StartProgramFile(const char *program, const char *arguments, const char *fol
     const DWORD flags = CREATE_NEW_CONSOLE;
     CreateProcessWithTokenProc createWithToken = (CreateProcessWithTokenProc)(void *)GetProcAddress(
         GetModuleHandleA("advapi32.dll"), "CreateProcessWithTokenW");
-    HANDLE token = asShellUser && !output && createWithToken ? OpenShellUserToken() : NULL;
+    HANDLE token = asShellUser && !standard && createWithToken ? OpenShellUserToken() : NULL;
     BOOL ok = token && createWithToken(token, 0, NULL, commandLine, flags, NULL, wideFolder,
                                        &startup, &started);
     if (token)
         CloseHandle(token);
-    // The one handle handed on is the output; this program has no other
-    // handle that can be inherited.
-    if (output) {
+    // The handles handed on are the standard ones given; this program has
+    // no other handle that can be inherited.
+    if (standard) {
         startup.dwFlags |= STARTF_USESTDHANDLES;
-        startup.hStdOutput = output;
+        startup.hStdInput = standard[0];
+        startup.hStdOutput = standard[1];
     }
-    if (!ok && !CreateProcessW(NULL, commandLine, NULL, NULL, output != NULL, flags, NULL,
+    if (!ok && !CreateProcessW(NULL, commandLine, NULL, NULL, standard != NULL, flags, NULL,
                                wideFolder, &startup, &started))
         return 0;
     CloseHandle(started.hThread);

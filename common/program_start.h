@@ -11,9 +11,10 @@
 // window shown as show. With asShellUser, the program gets the rights of
 // the desktop shell's process when that runs as the same user as this
 // one; when there is no such shell or that start fails, and without
-// asShellUser, it gets this process's rights. output (NULL: none), an
-// inheritable handle, becomes its standard output (the caller keeps its
-// other inheritable handles from being handed on); it is never given to a
-// program started with the shell's rights. 1 when it was started.
+// asShellUser, it gets this process's rights. standard (NULL: none), two
+// inheritable handles, become its standard input and output (the caller
+// keeps its other inheritable handles from being handed on); they are
+// never given to a program started with the shell's rights. 1 when it was
+// started.
 int StartProgramFile(const char *program, const char *arguments, const char *folder, WORD show,
-                     int asShellUser, HANDLE output);
+                     int asShellUser, const HANDLE *standard);

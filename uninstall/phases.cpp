@@ -34,8 +34,26 @@ static int WaitForRemoval(HANDLE report)
     return have ? (int)code : EXIT_FAILED;
 }
 
-// Unattended, the copy is started with a pipe for its result and this
-// process returns only with that result.
+// A pipe for the copy's standard input that holds an inheritable handle of
+// this process: the copy waits for this process to end before it deletes
+// the uninstall.exe this process runs from. NULL when it cannot be had;
+// the copy's retries are then the only wait.
+static HANDLE OfferOwnProcess(SECURITY_ATTRIBUTES *inherited)
+{
+    HANDLE read, write;
+    if (!CreatePipe(&read, &write, inherited, 0))
+        return NULL;
+    HANDLE self = GetCurrentProcess();
+    HANDLE own;
+    DWORD written = 0;
+    if (DuplicateHandle(self, self, self, &own, SYNCHRONIZE, TRUE, 0))
+        WriteFile(write, &own, sizeof(own), &written, NULL);
+    CloseHandle(write);
+    return read;
+}
+
+// Unattended, the copy is started with a pipe for its result as its
+// standard output, and this process returns only with that result.
 static int StartRemoval(const CommandLine *switches, HANDLE *report)
 {
     *report = NULL;
@@ -47,16 +65,18 @@ static int StartRemoval(const CommandLine *switches, HANDLE *report)
     inherited.nLength = sizeof(inherited);
     inherited.lpSecurityDescriptor = NULL;
     inherited.bInheritHandle = TRUE;
-    HANDLE output;
+    HANDLE standard[2];
     if (!ComposeUnattendedArguments(arguments, sizeof(arguments), switches->log) ||
-        !CreatePipe(report, &output, &inherited, 0)) {
+        !CreatePipe(report, &standard[1], &inherited, 0)) {
         ShowMessage(MSG_CANNOT_START_IN_TEMP, MB_ICONERROR);
         return 0;
     }
     SetHandleInformation(*report, HANDLE_FLAG_INHERIT, 0);
-    int started = StartTemporaryCopy(arguments, output);
+    standard[0] = OfferOwnProcess(&inherited);
+    int started = StartTemporaryCopy(arguments, standard);
     // From now on only the copy holds the writing end: its end ends the read.
-    CloseHandle(output);
+    CloseHandle(standard[1]);
+    CloseHandle(standard[0]);
     if (!started)
         CloseHandle(*report);
     return started;
@@ -123,7 +143,7 @@ static HANDLE WriteLockedCopy(const char *ownPath, const char *copyPath, const c
     return OpenCopyOfOwn(ownPath, copyPath);
 }
 
-int StartTemporaryCopy(const char *arguments, HANDLE output)
+int StartTemporaryCopy(const char *arguments, const HANDLE *standard)
 {
     char ownPath[MAX_PATH];
     char copyPath[MAX_PATH];
@@ -146,14 +166,14 @@ int StartTemporaryCopy(const char *arguments, HANDLE output)
 
     // Standard handles that a caller gave this program (a deployment
     // tool's pipe) would stay open in the copy: the caller would then wait
-    // for the copy as well. The output is the one handle handed on.
+    // for the copy as well. Only the ones given are handed on.
     for (DWORD which = STD_INPUT_HANDLE; which >= STD_ERROR_HANDLE; --which)
-        if (GetStdHandle(which) != output)
+        if (!standard || GetStdHandle(which) != standard[1])
             SetHandleInformation(GetStdHandle(which), HANDLE_FLAG_INHERIT, 0);
     // The copy needs this program's rights: it removes what an
     // administrator installed.
     int started = ReadTemporaryFolder(startFolder, sizeof(startFolder)) &&
-                  StartProgramFile(copyPath, arguments, startFolder, SW_MINIMIZE, 0, output);
+                  StartProgramFile(copyPath, arguments, startFolder, SW_MINIMIZE, 0, standard);
     CloseHandle(copy);
     if (started)
         return 1;
@@ -162,7 +182,8 @@ int StartTemporaryCopy(const char *arguments, HANDLE output)
 }
 
 // Tells the process that started this one how the removal went, through
-// the pipe it gave as standard output, and lets it end.
+// the pipe it gave as standard output, and waits for it to end: the pipe
+// it gave as standard input holds a handle of it.
 static void ReportRemoval(int code)
 {
     HANDLE report = GetStdHandle(STD_OUTPUT_HANDLE);
@@ -172,6 +193,10 @@ static void ReportRemoval(int code)
     WriteFile(report, &code, sizeof(code), &written, NULL);
     CloseHandle(report);
     SetStdHandle(STD_OUTPUT_HANDLE, NULL);
+    HANDLE starter;
+    if (ReadFile(GetStdHandle(STD_INPUT_HANDLE), &starter, sizeof(starter), &written, NULL) &&
+        written == sizeof(starter))
+        WaitForSingleObject(starter, STARTER_END_WAIT_MS);
 }
 
 int RunRemovalPhase(const CommandLine *switches)

@@ -24,13 +24,16 @@
 // phase: this many deletion attempts, this many milliseconds apart.
 #define UNINSTALLER_DELETE_ATTEMPTS 51
 #define UNINSTALLER_RETRY_PAUSE_MS  100
+// Unattended, the removal phase first waits this long for the process
+// that started it to end.
+#define STARTER_END_WAIT_MS         5000
 
 // phases.cpp: each phase returns the process's exit code.
 int RunConfirmationPhase(const CommandLine *switches);
 // Copies this program into the temporary folder and starts the copy with
-// arguments; output (NULL: none) becomes its standard output. 1 when it
-// was started; a failure has been reported.
-int StartTemporaryCopy(const char *arguments = REMOVAL_PHASE_SWITCH, HANDLE output = NULL);
+// arguments; standard (NULL: none) holds its standard input and output.
+// 1 when it was started; a failure has been reported.
+int StartTemporaryCopy(const char *arguments = REMOVAL_PHASE_SWITCH, const HANDLE *standard = NULL);
 int RunRemovalPhase(const CommandLine *switches);
 
 // shortcut_cleanup.cpp
