@@ -69,13 +69,11 @@ void StartCleanupScript(void)
 
     DeleteLeftoverScripts(tempFolder);
     char scriptPath[MAX_PATH];
-    ZeroMemory(scriptPath, sizeof(scriptPath));
     HANDLE file = CreateScriptFile(tempFolder, scriptPath);
     if (file == INVALID_HANDLE_VALUE)
         return;
 
     char content[CLEANUP_SCRIPT_CAPACITY];
-    ZeroMemory(content, sizeof(content));
     int composed = ComposeScriptFor(content, tempFolder, scriptPath);
     DWORD written = 0;
     if (composed)

@@ -111,7 +111,6 @@ int RemoveProductFiles(const char *installFolder)
     }
 
     char imagesPath[MAX_PATH];
-    ZeroMemory(imagesPath, sizeof(imagesPath));
     if (ComposePath(imagesPath, sizeof(imagesPath), installFolder, IMAGES_FOLDER_NAME))
         deferred |= RemoveFolder(imagesPath, 1);
     return deferred;

@@ -148,8 +148,6 @@ int StartTemporaryCopy(const char *arguments, const HANDLE *standard)
     char ownPath[MAX_PATH];
     char copyPath[MAX_PATH];
     char startFolder[MAX_PATH];
-    ZeroMemory(copyPath, sizeof(copyPath));
-    ZeroMemory(startFolder, sizeof(startFolder));
 
     DWORD ownLength = GetModuleFileNameA(NULL, ownPath, sizeof(ownPath));
     HANDLE copy = INVALID_HANDLE_VALUE;
@@ -193,16 +191,19 @@ static void ReportRemoval(int code)
     WriteFile(report, &code, sizeof(code), &written, NULL);
     CloseHandle(report);
     SetStdHandle(STD_OUTPUT_HANDLE, NULL);
+    // Only what the pipe already holds is read: nothing else may keep this
+    // process waiting.
+    HANDLE given = GetStdHandle(STD_INPUT_HANDLE);
     HANDLE starter;
-    if (ReadFile(GetStdHandle(STD_INPUT_HANDLE), &starter, sizeof(starter), &written, NULL) &&
-        written == sizeof(starter))
+    DWORD held = 0;
+    if (PeekNamedPipe(given, NULL, 0, NULL, &held, NULL) && held >= sizeof(starter) &&
+        ReadFile(given, &starter, sizeof(starter), &written, NULL) && written == sizeof(starter))
         WaitForSingleObject(starter, STARTER_END_WAIT_MS);
 }
 
 int RunRemovalPhase(const CommandLine *switches)
 {
     char installFolder[MAX_PATH];
-    ZeroMemory(installFolder, sizeof(installFolder));
     int result = EXIT_DONE;
     // The registry cleanup deletes InstallPath, so it is read first.
     if (!QuerySettingString(HKEY_LOCAL_MACHINE, VALUE_INSTALL_PATH, installFolder,
