@@ -7,6 +7,7 @@
 #include <windows.h>
 
 // Limits the DLL search to the system folder and loads, by full path, the
-// system DLLs that the shell and the window manager load by name later on.
-// Called first thing, before anything that could load a DLL.
-void RestrictDllSearch(void);
+// system DLLs that the shell and the window manager load by name later on;
+// without windows (a run that makes none), not those that only windows
+// need. Called first thing, before anything that could load a DLL.
+void RestrictDllSearch(int windows);

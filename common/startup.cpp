@@ -2,10 +2,14 @@
 // code, which is about a third of each program and does nothing that they
 // need: no global constructors, no stdio, no atexit handlers. It calls
 // WinMain as the runtime would and makes its result the exit code. Before
-// anything else it takes the programs' own folder out of the DLL search.
+// anything that loads a DLL it takes the programs' own folder out of the
+// DLL search.
 #include <windows.h>
 
 #include "dll_search.h"
+#ifdef UNATTENDED_RUN_WITHOUT_WINDOWS
+#include "command_line.h"
+#endif
 
 // Longer command lines are taken as GetCommandLineA gives them.
 #define COMMAND_LINE_CAPACITY 8192
@@ -18,8 +22,6 @@ static char g_commandLine[COMMAND_LINE_CAPACITY];
 
 extern "C" __attribute__((force_align_arg_pointer, noreturn)) void WinMainCRTStartup(void)
 {
-    RestrictDllSearch();
-
     // The command line after the program name, quoted or not, and the
     // blanks after it.
     unsigned char *line = (unsigned char *)GetCommandLineA();
@@ -38,6 +40,16 @@ extern "C" __attribute__((force_align_arg_pointer, noreturn)) void WinMainCRTSta
     }
     while (*line && *line <= ' ')
         ++line;
+
+    // A program whose unattended runs make no window of any kind needs
+    // none of the libraries of windows then.
+    int windows = 1;
+#ifdef UNATTENDED_RUN_WITHOUT_WINDOWS
+    CommandLine switches;
+    ReadCommandLine((const char *)line, &switches);
+    windows = !switches.silent;
+#endif
+    RestrictDllSearch(windows);
 
     STARTUPINFOA startup;
     startup.cb = sizeof(startup);

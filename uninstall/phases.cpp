@@ -45,7 +45,7 @@ static HANDLE OfferOwnProcess(SECURITY_ATTRIBUTES *inherited)
         return NULL;
     HANDLE self = GetCurrentProcess();
     HANDLE own;
-    DWORD written = 0;
+    DWORD written;
     if (DuplicateHandle(self, self, self, &own, SYNCHRONIZE, TRUE, 0))
         WriteFile(write, &own, sizeof(own), &written, NULL);
     CloseHandle(write);

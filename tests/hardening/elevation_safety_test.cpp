@@ -114,6 +114,37 @@ TEST_F(ElevationSafety, PlantedDllsNeverLoad)
     EXPECT_FALSE(FileExists(std::string(kTemp) + "\\" UNINSTALL_EXE_NAME));
 }
 
+// Unattended, the uninstaller loads none of the libraries of windows in
+// advance (neither of its processes makes one): nothing loads them by name
+// either.
+TEST_F(ElevationSafety, PlantedDllsNeverLoadUnattended)
+{
+    CopyFolder(TestProgramFolder() + "..\\dist", kDist);
+    Plant(kDist);
+    Plant(kTemp);
+    TemporaryFolderOverride temp(kTemp);
+    PreferNativeDlls(true);
+
+    ProcessTree setup;
+    ASSERT_TRUE(setup.Start("\"" + std::string(kDist) + "\\" SETUP_EXE_NAME "\" /S /D=" + kInstall,
+                            kRoot));
+    ASSERT_TRUE(setup.WaitForAll(60000));
+    ASSERT_EQ(0u, setup.processes[0].exitCode);
+    std::string quiet;
+    ASSERT_TRUE(ReadString(HKEY_LOCAL_MACHINE, UNINSTALL_ENTRY_PATH, VALUE_QUIET_UNINSTALL, &quiet));
+
+    ProcessTree tree;
+    ASSERT_TRUE(tree.Start(quiet, kRoot));
+    ASSERT_TRUE(tree.WaitForAll(60000));
+    EXPECT_EQ("", Marks()) << "planted DLLs ran";
+    ASSERT_EQ(2u, tree.Named(UNINSTALL_EXE_NAME).size());
+    EXPECT_EQ(0u, tree.processes[0].exitCode);
+    // The planted DLLs that setup copied stay: they are not on the list.
+    EXPECT_FALSE(FileExists(std::string(kInstall) + "\\" PRODUCT_EXE_NAME));
+    EXPECT_FALSE(FileExists(std::string(kInstall) + "\\" UNINSTALL_EXE_NAME));
+    EXPECT_FALSE(FileExists(std::string(kTemp) + "\\" UNINSTALL_EXE_NAME));
+}
+
 struct Racer {
     std::string planted, copy, product;
     DWORD copySize;
