@@ -42,11 +42,13 @@ void RestrictDllSearch(int windows)
     SetDefaultDllDirectoriesProc setDefault =
         (SetDefaultDllDirectoriesProc)(void *)GetProcAddress(kernel, "SetDefaultDllDirectories");
     if (!setDefault || !setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32)) {
-        // At least the current folder goes out of the search.
+        // At least the current folder goes out of the search; the program's
+        // own folder stays in it, and every library is loaded in advance.
         SetDllDirectoryProc setDirectory =
             (SetDllDirectoryProc)(void *)GetProcAddress(kernel, "SetDllDirectoryA");
         if (setDirectory)
             setDirectory("");
+        windows = 1;
     }
     for (size_t i = windows ? 0 : WINDOW_LIBRARY_COUNT;
          i < sizeof(kPreloadedLibraries) / sizeof(kPreloadedLibraries[0]); ++i)

@@ -20,17 +20,17 @@ typedef BOOL(WINAPI *FileInfoProc)(HANDLE, int, LPVOID, DWORD);
 #define FILE_BASIC_CLASS          0
 #define FILE_DISPOSITION_CLASS    4
 #define FILE_DISPOSITION_EX_CLASS 21
-#define DISPOSITION_DELETE_POSIX  0x3
+// Delete, POSIX semantics, read-only or not.
+#define DISPOSITION_FLAGS         0x13
 #define ALL_SHARING               (FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE)
 
-// FILE_BASIC_INFO, its four times (0: left as they are) as pairs of
-// DWORDs, so that the stack needs no 8-byte alignment for it.
+// FILE_BASIC_INFO, its four times 0 (left as they are). The system wants
+// it at an 8-byte boundary, which its LARGE_INTEGERs give it.
 struct BasicInfo {
-    DWORD times[8];
+    LARGE_INTEGER times[4];
     DWORD attributes;
-    DWORD padding;
 };
-static const BasicInfo kNormalFile = {{0}, FILE_ATTRIBUTE_NORMAL, 0};
+static const BasicInfo kNormalFile = {{}, FILE_ATTRIBUTE_NORMAL};
 
 // Both exist from Vista on; without them nothing can be told, and a name
 // is deleted by itself.
@@ -112,7 +112,11 @@ int FreeFileName(const char *path)
         // The file looked at is the one deleted: one handle for both. A
         // name made a link since its attributes were read is opened as the
         // link, and the link goes. Opened with no sharing, the file is held
-        // by nobody else, and its name goes when this handle is closed.
+        // by no other handle that reads, writes or deletes it, and its name
+        // goes when this handle is closed. (A handle that only reads its
+        // attributes takes no part in sharing; where there is no POSIX
+        // deletion, such a handle keeps the name until it is closed, which
+        // is not looked for.)
         DWORD access = DELETE | FILE_WRITE_ATTRIBUTES;
         HANDLE file = OpenName(path, access, FILE_FLAG_OPEN_REPARSE_POINT, 0);
         int alone = file != INVALID_HANDLE_VALUE;
@@ -124,7 +128,7 @@ int FreeFileName(const char *path)
             if (!elsewhere) {
                 if (attributes & KEPT_ATTRIBUTES)
                     setInfo(file, FILE_BASIC_CLASS, (void *)&kNormalFile, sizeof(kNormalFile));
-                DWORD posix = DISPOSITION_DELETE_POSIX;
+                DWORD posix = DISPOSITION_FLAGS;
                 BOOLEAN legacy = TRUE;
                 deleted = setInfo(file, FILE_DISPOSITION_EX_CLASS, &posix, sizeof(posix)) ||
                           setInfo(file, FILE_DISPOSITION_CLASS, &legacy, sizeof(legacy));

@@ -99,8 +99,8 @@ int StartProgramFile(const char *program, const char *arguments, const char *fol
                                        &startup, &started);
     if (token)
         CloseHandle(token);
-    // The handles handed on are the standard ones given; this program has
-    // no other handle that can be inherited.
+    // With standard handles, every inheritable handle of this program is
+    // handed on: the caller makes only those it means to hand on so.
     if (standard) {
         startup.dwFlags |= STARTF_USESTDHANDLES;
         startup.hStdInput = standard[0];

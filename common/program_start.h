@@ -12,9 +12,9 @@
 // the desktop shell's process when that runs as the same user as this
 // one; when there is no such shell or that start fails, and without
 // asShellUser, it gets this process's rights. standard (NULL: none), two
-// inheritable handles, become its standard input and output (the caller
-// keeps its other inheritable handles from being handed on); they are
-// never given to a program started with the shell's rights. 1 when it was
-// started.
+// inheritable handles, become its standard input and output; with them the
+// program inherits every inheritable handle of this one, so the caller
+// keeps the others from being inherited. They are never given to a program
+// started with the shell's rights. 1 when it was started.
 int StartProgramFile(const char *program, const char *arguments, const char *folder, WORD show,
                      int asShellUser, const HANDLE *standard);

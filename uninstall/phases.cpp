@@ -195,7 +195,7 @@ static void ReportRemoval(int code)
     // process waiting.
     HANDLE given = GetStdHandle(STD_INPUT_HANDLE);
     HANDLE starter;
-    DWORD held = 0;
+    DWORD held;
     if (PeekNamedPipe(given, NULL, 0, NULL, &held, NULL) && held >= sizeof(starter) &&
         ReadFile(given, &starter, sizeof(starter), &written, NULL) && written == sizeof(starter))
         WaitForSingleObject(starter, STARTER_END_WAIT_MS);
