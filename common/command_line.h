@@ -26,3 +26,7 @@ struct CommandLine {
 // of the line as it stands, blanks included, without the double quotes
 // around it.
 void ReadCommandLine(const char *line, CommandLine *switches);
+
+// The program's own switches, read once by its entry point (startup.cpp)
+// before WinMain: the DLL search depends on /S.
+extern CommandLine g_switches;

@@ -28,17 +28,17 @@ int GetSpecialFolderPath(int csidl, char *path, size_t cap)
 void DeleteFolderShortcuts(int csidl)
 {
     char shortcut[MAX_PATH];
-    char shortcut98[MAX_PATH];
     if (!GetSpecialFolderPath(csidl, shortcut, sizeof(shortcut)) ||
-        !AppendText(shortcut, sizeof(shortcut), PRODUCT_DISPLAY_NAME) ||
-        !CopyText(shortcut98, sizeof(shortcut98), shortcut))
+        !AppendText(shortcut, sizeof(shortcut), PRODUCT_DISPLAY_NAME))
         return;
+    // The longer name may not fit where the shorter one does.
+    char *end = shortcut + lstrlenA(shortcut);
+    if (AppendText(shortcut, sizeof(shortcut), SHORTCUT_98_SUFFIX))
+        DeleteFileA(shortcut);
+    *end = '\0';
     if (!AppendText(shortcut, sizeof(shortcut), SHORTCUT_EXTENSION))
         return;
     DeleteFileA(shortcut);
-    // The longer name may not fit where the shorter one does.
-    if (AppendText(shortcut98, sizeof(shortcut98), SHORTCUT_98_SUFFIX))
-        DeleteFileA(shortcut98);
     AnnounceChange(SHCNE_DELETE, shortcut);
 }
 

@@ -6,10 +6,8 @@
 // DLL search.
 #include <windows.h>
 
-#include "dll_search.h"
-#ifdef UNATTENDED_RUN_WITHOUT_WINDOWS
 #include "command_line.h"
-#endif
+#include "dll_search.h"
 
 // Longer command lines are taken as GetCommandLineA gives them.
 #define COMMAND_LINE_CAPACITY 8192
@@ -19,6 +17,8 @@
 // look-alike of GetCommandLineA's form (an L for a Polish barred L), which
 // names another folder.
 static char g_commandLine[COMMAND_LINE_CAPACITY];
+
+CommandLine g_switches;
 
 extern "C" __attribute__((force_align_arg_pointer, noreturn)) void WinMainCRTStartup(void)
 {
@@ -41,15 +41,11 @@ extern "C" __attribute__((force_align_arg_pointer, noreturn)) void WinMainCRTSta
     while (*line && *line <= ' ')
         ++line;
 
-    // A program whose unattended runs make no window of any kind needs
-    // none of the libraries of windows then.
-    int windows = 1;
-#ifdef UNATTENDED_RUN_WITHOUT_WINDOWS
-    CommandLine switches;
-    ReadCommandLine((const char *)line, &switches);
-    windows = !switches.silent;
-#endif
-    RestrictDllSearch(windows);
+    // Unattended runs show no box and no dialog: where the DLL search
+    // keeps to the system folder, the libraries of windows are not loaded
+    // in advance then.
+    ReadCommandLine((const char *)line, &g_switches);
+    RestrictDllSearch(!g_switches.silent);
 
     STARTUPINFOA startup;
     startup.cb = sizeof(startup);

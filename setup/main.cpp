@@ -115,11 +115,10 @@ static int InstallUnattended(const CommandLine *switches, int onlyRun)
     return g_stageFailed || MessageWithheld() ? EXIT_FAILED : EXIT_DONE;
 }
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
     g_instance = instance;
-    CommandLine switches;
-    ReadCommandLine(commandLine, &switches);
+    const CommandLine &switches = g_switches;
     OpenRunLog(switches.log, SETUP_EXE_NAME);
     int onlyRun = MarkProductRun();
     ChooseDefaultOptions();

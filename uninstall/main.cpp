@@ -10,10 +10,10 @@
 #include "single_run.h"
 #include "uninstall.h"
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int)
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
-    CommandLine switches;
-    ReadCommandLine(commandLine, &switches);
+    // A copy: one address to relocate, not one for each use.
+    const CommandLine switches = g_switches;
     OpenRunLog(switches.log, UNINSTALL_EXE_NAME);
     if (switches.silent)
         ShowNoMessages();
