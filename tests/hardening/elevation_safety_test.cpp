@@ -114,9 +114,8 @@ TEST_F(ElevationSafety, PlantedDllsNeverLoad)
     EXPECT_FALSE(FileExists(std::string(kTemp) + "\\" UNINSTALL_EXE_NAME));
 }
 
-// Unattended, the uninstaller loads none of the libraries of windows in
-// advance (neither of its processes makes one): nothing loads them by name
-// either.
+// Unattended, neither program loads the libraries of windows in advance
+// (they show no box and no dialog): nothing loads them by name either.
 TEST_F(ElevationSafety, PlantedDllsNeverLoadUnattended)
 {
     CopyFolder(TestProgramFolder() + "..\\dist", kDist);
