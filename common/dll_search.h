@@ -8,6 +8,7 @@
 
 // Limits the DLL search to the system folder and loads, by full path, the
 // system DLLs that the shell and the window manager load by name later on;
-// without windows (a run that makes none), not those that only windows
-// need. Called first thing, before anything that could load a DLL.
+// without windows (a run that shows no box and no dialog) and where the
+// search is cut to the system folder, not those that only windows need.
+// Called before anything that could load a DLL.
 void RestrictDllSearch(int windows);

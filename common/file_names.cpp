@@ -128,9 +128,9 @@ int FreeFileName(const char *path)
             if (!elsewhere) {
                 if (attributes & KEPT_ATTRIBUTES)
                     setInfo(file, FILE_BASIC_CLASS, (void *)&kNormalFile, sizeof(kNormalFile));
-                DWORD posix = DISPOSITION_FLAGS;
+                DWORD flags = DISPOSITION_FLAGS;
                 BOOLEAN legacy = TRUE;
-                deleted = setInfo(file, FILE_DISPOSITION_EX_CLASS, &posix, sizeof(posix)) ||
+                deleted = setInfo(file, FILE_DISPOSITION_EX_CLASS, &flags, sizeof(flags)) ||
                           setInfo(file, FILE_DISPOSITION_CLASS, &legacy, sizeof(legacy));
             }
             CloseHandle(file);

@@ -36,8 +36,8 @@ static int WaitForRemoval(HANDLE report)
 
 // A pipe for the copy's standard input that holds an inheritable handle of
 // this process: the copy waits for this process to end before it deletes
-// the uninstall.exe this process runs from. NULL when it cannot be had;
-// the copy's retries are then the only wait.
+// the uninstall.exe this process runs from. Without the handle (the pipe
+// is then empty) or the pipe (NULL), the copy's retries are the only wait.
 static HANDLE OfferOwnProcess(SECURITY_ATTRIBUTES *inherited)
 {
     HANDLE read, write;
